@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+
+// The calculator's one window. Every control reaches the program through a
+// private slot below, connected by object name at the end of setupUi(); the
+// channel model they write lives in model.h.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Selects the default settings, writes them to the model and recalculates.
+    void resetAll();
+
+private slots:
+    // Declared in this order on purpose: it is the order of the meta-object.
+    void on_cb_mode_1_activated(int index);
+    void on_cb_mode_2_activated(int index);
+    void on_cb_mode_3_activated(int index);
+    void on_cb_mode_4_activated(int index);
+    void on_cb_mode_5_activated(int index);
+    void on_cb_mode_6_activated(int index);
+    void on_cb_mode_7_activated(int index);
+    void on_cb_mode_8_activated(int index);
+    void on_cb_mode_9_activated(int index);
+    void on_cb_mode_10_activated(int index);
+    void on_cb_mode_11_activated(int index);
+    void on_cb_mode_12_activated(int index);
+    void on_cb_mode_13_activated(int index);
+    void on_cb_mode_14_activated(int index);
+    void on_cb_mode_15_activated(int index);
+    void on_cb_mode_16_activated(int index);
+    void on_cb_resolution_1_activated(int index);
+    void on_cb_resolution_2_activated(int index);
+    void on_cb_resolution_3_activated(int index);
+    void on_cb_resolution_4_activated(int index);
+    void on_cb_resolution_5_activated(int index);
+    void on_cb_resolution_6_activated(int index);
+    void on_cb_resolution_7_activated(int index);
+    void on_cb_resolution_8_activated(int index);
+    void on_cb_resolution_9_activated(int index);
+    void on_cb_resolution_10_activated(int index);
+    void on_cb_resolution_11_activated(int index);
+    void on_cb_resolution_12_activated(int index);
+    void on_cb_resolution_13_activated(int index);
+    void on_cb_resolution_14_activated(int index);
+    void on_cb_resolution_15_activated(int index);
+    void on_cb_resolution_16_activated(int index);
+    void on_cb_frame_1_activated(int index);
+    void on_cb_frame_2_activated(int index);
+    void on_cb_frame_3_activated(int index);
+    void on_cb_frame_4_activated(int index);
+    void on_cb_frame_5_activated(int index);
+    void on_cb_frame_6_activated(int index);
+    void on_cb_frame_7_activated(int index);
+    void on_cb_frame_8_activated(int index);
+    void on_cb_frame_9_activated(int index);
+    void on_cb_frame_10_activated(int index);
+    void on_cb_frame_11_activated(int index);
+    void on_cb_frame_12_activated(int index);
+    void on_cb_frame_13_activated(int index);
+    void on_cb_frame_14_activated(int index);
+    void on_cb_frame_15_activated(int index);
+    void on_cb_frame_16_activated(int index);
+    void on_cb_quality_1_activated(int index);
+    void on_cb_quality_2_activated(int index);
+    void on_cb_quality_3_activated(int index);
+    void on_cb_quality_4_activated(int index);
+    void on_cb_quality_5_activated(int index);
+    void on_cb_quality_6_activated(int index);
+    void on_cb_quality_7_activated(int index);
+    void on_cb_quality_8_activated(int index);
+    void on_cb_quality_9_activated(int index);
+    void on_cb_quality_10_activated(int index);
+    void on_cb_quality_11_activated(int index);
+    void on_cb_quality_12_activated(int index);
+    void on_cb_quality_13_activated(int index);
+    void on_cb_quality_14_activated(int index);
+    void on_cb_quality_15_activated(int index);
+    void on_cb_quality_16_activated(int index);
+    void on_cb_max_ch_activated(int index);
+    void on_cb_ntpal_activated(int index);
+    void on_line_input_hdd_editingFinished();
+    void on_line_input_days_editingFinished();
+    void on_btn_init_clicked();
+    void on_cb_max_ch_currentIndexChanged(int index);
+    void on_cb_resolution_all_activated(int index);
+    void on_cb_frame_all_activated(int index);
+    void on_cb_quality_all_activated(int index);
+    void on_cb_mode_all_currentIndexChanged(int index);
+    void on_cb_product_activated(int index);
+    void on_line_edit_bps_all_editingFinished();
+    void on_line_edit_bps_1_editingFinished();
+    void on_line_edit_bps_2_editingFinished();
+    void on_line_edit_bps_3_editingFinished();
+    void on_line_edit_bps_4_editingFinished();
+    void on_line_edit_bps_5_editingFinished();
+    void on_line_edit_bps_6_editingFinished();
+    void on_line_edit_bps_7_editingFinished();
+    void on_line_edit_bps_8_editingFinished();
+    void on_line_edit_bps_9_editingFinished();
+    void on_line_edit_bps_10_editingFinished();
+    void on_line_edit_bps_11_editingFinished();
+    void on_line_edit_bps_12_editingFinished();
+    void on_line_edit_bps_13_editingFinished();
+    void on_line_edit_bps_14_editingFinished();
+    void on_line_edit_bps_15_editingFinished();
+    void on_line_edit_bps_16_editingFinished();
+
+private:
+    void populateControls();
+    void applyVideoStandard(int standard);
+    void recalculate();
+
+    // One implementation per channel-row family, by channel index 0 to 15.
+    void setChannelMode(int channel, int index);
+    void takeChannelBitrate(int channel);
+    void setChannelResolution(int channel, int index);
+    void setChannelFrame(int channel, int index);
+    void setChannelQuality(int channel, int index);
+
+    // Mode boxes, bitrate fields and Manual flags of every channel to one mode.
+    void setAllChannelModes(int index);
+
+    // 4, 8 or 16, as cb_max_ch stands.
+    int activeChannelCount() const;
+
+    std::unique_ptr<Ui::MainWindow> ui;
+};

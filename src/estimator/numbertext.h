@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// Text typed by the user is read like atoi and atof read it: leading blanks,
+// an optional sign, then as much of a number as fits; nothing readable is 0.
+// Only "." is a decimal point, whatever the desktop's locale.
+
+// A bitrate field's text; numbers beyond the signed 32-bit range saturate.
+std::int32_t kbpsFromText(const QString &text);
+
+// An estimate field's text, as a double (exponents, "inf" and "nan" included).
+double numberFromText(const QString &text);
+
+// Plain decimal text of an integer, no grouping: 6000 gives "6000".
+QString integerText(std::int32_t value);
+
+// A capacity in 6 significant digits: 64.8, 0.0108, 2.31928e+07.
+QString capacityText(float gigabytes);
+
+// An estimate followed by its suffix; "--" stands for a figure that cannot be
+// shown (not finite, or beyond the 32-bit range).
+QString estimateText(std::optional<std::int32_t> value, const QString &suffix);

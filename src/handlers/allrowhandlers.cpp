@@ -1,0 +1,66 @@
+#include "channelrow.h"
+#include "editcommit.h"
+#include "mainwindow.h"
+#include "model.h"
+#include "numbertext.h"
+#include "ui_mainwindow.h"
+
+// The ALL row sets a column for every channel, hidden ones included. Setting a
+// channel's box from code raises no activated(), so these handlers write the
+// model themselves.
+
+void MainWindow::on_cb_mode_all_currentIndexChanged(int index)
+{
+    setAllChannelModes(index);
+    if (index == 0)
+        return;
+    // Every channel in use, and the ALL row, starts from the bitrate last shown.
+    const int active = activeChannelCount();
+    for (int i = 0; i < active; ++i)
+        ch_manual_kbps[i] = kbpsFromText(ch_bps_edit[i]->text());
+    all_manual_kbps = kbpsFromText(ui->line_edit_bps_all->text());
+}
+
+void MainWindow::on_cb_resolution_all_activated(int index)
+{
+    for (int i = 0; i < channel_max; ++i) {
+        channelRow(*ui, i).resolution->setCurrentIndex(index);
+        ch_resolution[i] = std::int8_t(index);
+    }
+    recalculate();
+}
+
+void MainWindow::on_cb_frame_all_activated(int index)
+{
+    for (int i = 0; i < channel_max; ++i) {
+        channelRow(*ui, i).frame->setCurrentIndex(index);
+        ch_fps[i] = frame_index_fps[index];
+    }
+    recalculate();
+}
+
+void MainWindow::on_cb_quality_all_activated(int index)
+{
+    for (int i = 0; i < channel_max; ++i) {
+        channelRow(*ui, i).quality->setCurrentIndex(index);
+        ch_quality[i] = std::int8_t(index);
+    }
+    recalculate();
+}
+
+// Reaches the channels in use only, whatever their mode; recalculate() then
+// shows Auto channels their computed bitrate again.
+void MainWindow::on_line_edit_bps_all_editingFinished()
+{
+    if (!takeCommittedEdit(*ui->line_edit_bps_all))
+        return;
+    const QString text = ui->line_edit_bps_all->text();
+    const std::int32_t kbps = kbpsFromText(text);
+    const int active = activeChannelCount();
+    for (int i = 0; i < active; ++i) {
+        ch_bps_edit[i]->setText(text);
+        ch_manual_kbps[i] = kbps;
+    }
+    all_manual_kbps = kbps;
+    recalculate();
+}

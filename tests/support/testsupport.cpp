@@ -1,0 +1,171 @@
+#include "testsupport.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+struct LoggedMessage
+{
+    QtMsgType type;
+    QString text;
+};
+QList<LoggedMessage> loggedMessages;
+
+void logMessage(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    loggedMessages.append({type, text});
+}
+
+} // namespace
+
+const QStringList &declaredWidgetNames()
+{
+    static const QStringList names = [] {
+        QStringList list
+            = QStringLiteral(
+                  "centralWidget label cb_resolution_6 cb_resolution_2 cb_frame_1 cb_resolution_8 "
+                  "cb_resolution_4 cb_frame_4 cb_frame_7 cb_resolution_1 cb_frame_9 cb_mode_9 "
+                  "cb_mode_7 "
+                  "cb_mode_1 cb_mode_6 cb_frame_6 cb_frame_3 cb_resolution_7 cb_resolution_3 "
+                  "cb_frame_5 "
+                  "cb_resolution_5 cb_resolution_9 cb_mode_4 cb_mode_5 cb_frame_2 cb_frame_8 "
+                  "cb_mode_3 "
+                  "cb_mode_8 cb_mode_2 label_2 cb_mode_11 cb_mode_13 cb_frame_14 cb_mode_14 "
+                  "cb_mode_15 "
+                  "cb_resolution_13 cb_frame_11 cb_frame_15 cb_frame_13 cb_resolution_15 "
+                  "cb_resolution_14 "
+                  "cb_resolution_11 cb_frame_12 cb_frame_10 cb_mode_12 cb_resolution_12 "
+                  "cb_resolution_10 "
+                  "cb_mode_10 cb_ntpal cb_quality_10 cb_quality_9 cb_quality_11 cb_quality_5 "
+                  "cb_quality_12 "
+                  "cb_quality_14 cb_quality_2 cb_quality_6 cb_quality_15 cb_quality_4 cb_quality_3 "
+                  "cb_quality_7 cb_quality_13 cb_quality_8 cb_quality_1 cb_max_ch label_7 groupBox "
+                  "label_3 "
+                  "label_4 line_input_days line_input_hdd groupBox_2 lb_cal_hdd lb_cal_days "
+                  "lb_cal_time "
+                  "label_9 label_10 label_11 label_12 label_13 label_ch_1 label_ch_2 label_ch_3 "
+                  "label_ch_4 "
+                  "label_ch_5 label_ch_6 label_ch_8 label_ch_7 label_ch_10 label_ch_9 label_ch_11 "
+                  "label_ch_15 label_ch_12 label_ch_14 label_ch_13 label_ch_16 label_49 "
+                  "lb_day_cap_13 "
+                  "lb_day_cap_15 lb_day_cap_3 lb_day_cap_2 lb_day_cap_10 lb_day_cap_12 "
+                  "lb_day_cap_8 "
+                  "lb_day_cap_5 lb_day_cap_9 lb_day_cap_6 lb_day_cap_1 lb_day_cap_14 lb_day_cap_4 "
+                  "lb_day_cap_11 label_50 lb_day_cap_7 lb_total label_55 lb_day_cap_16 "
+                  "cb_resolution_16 "
+                  "cb_frame_16 cb_mode_16 cb_quality_16 btn_init")
+                  .split(QLatin1Char(' '));
+        for (int n = 1; n <= 16; ++n)
+            list << QStringLiteral("line_edit_bps_%1").arg(n);
+        list << QStringLiteral("line_edit_bps_all cb_quality_all cb_mode_all lb_day_cap_all "
+                               "cb_resolution_all cb_frame_all label_ch_all cb_product label_5")
+                    .split(QLatin1Char(' '));
+        return list;
+    }();
+    return names;
+}
+
+QString expectedClassName(const QString &name)
+{
+    if (name == QLatin1String("centralWidget"))
+        return QStringLiteral("QWidget");
+    if (name.startsWith(QLatin1String("cb_")))
+        return QStringLiteral("QComboBox");
+    if (name.startsWith(QLatin1String("line_")))
+        return QStringLiteral("QLineEdit");
+    if (name.startsWith(QLatin1String("groupBox")))
+        return QStringLiteral("QGroupBox");
+    if (name == QLatin1String("btn_init"))
+        return QStringLiteral("QPushButton");
+    return QStringLiteral("QLabel");
+}
+
+QString expectedParentName(const QString &name)
+{
+    static const QStringList inGroupBox
+        = {"label_3", "label_4", "line_input_days", "line_input_hdd"};
+    static const QStringList inGroupBox2 = {"lb_cal_hdd", "lb_cal_days", "lb_cal_time"};
+    if (name == QLatin1String("centralWidget"))
+        return QStringLiteral("MainWindow");
+    if (inGroupBox.contains(name))
+        return QStringLiteral("groupBox");
+    if (inGroupBox2.contains(name))
+        return QStringLiteral("groupBox_2");
+    return QStringLiteral("centralWidget");
+}
+
+bool showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+void pickFromPopup(QComboBox &box, int index)
+{
+    box.showPopup();
+    QAbstractItemView *list = box.view();
+    list->setCurrentIndex(list->model()->index(index, box.modelColumn()));
+    QTest::keyClick(list, Qt::Key_Return);
+}
+
+void typeOver(QLineEdit &field, const QString &text)
+{
+    QTest::mouseClick(&field, Qt::LeftButton);
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(&field, Qt::Key_Delete);
+    else
+        QTest::keyClicks(&field, text);
+}
+
+void typeAndReturn(QLineEdit &field, const QString &text)
+{
+    typeOver(field, text);
+    QTest::keyClick(&field, Qt::Key_Return);
+}
+
+QStringList itemTexts(const QComboBox &box)
+{
+    QStringList texts;
+    for (int i = 0; i < box.count(); ++i)
+        texts << box.itemText(i);
+    return texts;
+}
+
+MessageLog::MessageLog()
+    : m_previous(qInstallMessageHandler(logMessage))
+{
+    loggedMessages.clear();
+}
+
+MessageLog::~MessageLog()
+{
+    qInstallMessageHandler(m_previous);
+}
+
+QStringList MessageLog::debugLines() const
+{
+    QStringList lines;
+    for (const LoggedMessage &message : loggedMessages)
+        if (message.type == QtDebugMsg)
+            lines << message.text;
+    return lines;
+}
+
+QStringList MessageLog::warnings() const
+{
+    QStringList lines;
+    for (const LoggedMessage &message : loggedMessages)
+        if (message.type != QtDebugMsg && message.type != QtInfoMsg)
+            lines << message.text;
+    return lines;
+}
+
+void MessageLog::clear()
+{
+    loggedMessages.clear();
+}

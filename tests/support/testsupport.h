@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// The window's 146 widgets in the order the form declares and creates them,
+// which is also the keyboard focus order.
+const QStringList &declaredWidgetNames();
+
+// The expected class and parent of a widget, from its object name.
+QString expectedClassName(const QString &objectName);
+QString expectedParentName(const QString &objectName);
+
+// Shows the window and waits until it has the keyboard focus, as a user's
+// window would; needed wherever focus decides what a key does.
+bool showActive(QWidget &window);
+
+// A user's choice from the popup list of box: raises activated(index) also for
+// the item that is already current.
+void pickFromPopup(QComboBox &box, int index);
+
+// Clicks into field, selects its text and types text over it, like a user.
+void typeOver(QLineEdit &field, const QString &text);
+
+// The same, then Return.
+void typeAndReturn(QLineEdit &field, const QString &text);
+
+QStringList itemTexts(const QComboBox &box);
+
+// Records every message the program sends to the toolkit's message output
+// while it lives, and keeps it off the console.
+class MessageLog
+{
+public:
+    MessageLog();
+    ~MessageLog();
+    MessageLog(const MessageLog &) = delete;
+    MessageLog &operator=(const MessageLog &) = delete;
+
+    QStringList debugLines() const;
+    QStringList warnings() const;
+    void clear();
+
+private:
+    QtMessageHandler m_previous;
+};

@@ -1,0 +1,493 @@
+// The window as a picture and as a set of named controls: the handlers are
+// bound by object name, the user reads the captions and the items, and the
+// fixed layout has to hold with the fonts the project installs.
+
+#include "mainwindow.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const char *const tableFamilies[] = {"label_ch",   "cb_mode",       "cb_resolution", "cb_frame",
+                                     "cb_quality", "line_edit_bps", "lb_day_cap"};
+
+QStringList frameItems(int standard)
+{
+    return standard == 0 ? QStringList {"0", "1", "3", "4", "5", "7", "9", "13", "25"}
+                         : QStringList {"0", "1", "2", "4", "5", "8", "10", "15", "30"};
+}
+
+} // namespace
+
+class FormTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fontIsMetricCompatible();
+    void widgetInventory_data();
+    void widgetInventory();
+    void creationOrderIsDeclaredOrder();
+    void tableCellGeometry_data();
+    void tableCellGeometry();
+    void bandGeometry_data();
+    void bandGeometry();
+    void siblingsDoNotOverlap();
+    void windowResizesInHeightOnly();
+    void captionFits_data();
+    void captionFits();
+    void captions_data();
+    void captions();
+    void comboItems_data();
+    void comboItems();
+    void everyItemOnce();
+    void frameListsFollowStandard_data();
+    void frameListsFollowStandard();
+    void focusFollowsDeclaredOrder_data();
+    void focusFollowsDeclaredOrder();
+    void bitrateFieldKeepsSixThousandCharacters();
+    void closingEndsEventLoopWithZero();
+};
+
+// The form asks for Arial; the caption checks below are only meaningful with
+// its metric-compatible substitute, which the project installs.
+void FormTest::fontIsMetricCompatible()
+{
+    MainWindow window;
+    const QFontInfo info(window.findChild<QLabel *>("label_4")->font());
+    QVERIFY2(info.family() == QLatin1String("Arial")
+                 || info.family() == QLatin1String("Liberation Sans"),
+             qPrintable("Arial resolves to " + info.family() + "; install fonts-liberation2"));
+    QVERIFY(info.bold());
+}
+
+void FormTest::widgetInventory_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const QString &name : declaredWidgetNames())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void FormTest::widgetInventory()
+{
+    QFETCH(QString, name);
+    MainWindow window;
+    const auto matches = window.findChildren<QWidget *>(name);
+    QCOMPARE(matches.size(), 1);
+    QWidget *widget = matches.first();
+    QCOMPARE(QString(widget->metaObject()->className()), expectedClassName(name));
+    QVERIFY(widget->parentWidget());
+    const QString parent = widget->parentWidget() == &window ? QStringLiteral("MainWindow")
+                                                             : widget->parentWidget()->objectName();
+    QCOMPARE(parent, expectedParentName(name));
+}
+
+// Creation order is what the keyboard focus follows.
+void FormTest::creationOrderIsDeclaredOrder()
+{
+    MainWindow window;
+    QStringList created;
+    QWidget *central = window.centralWidget();
+    QCOMPARE(central->objectName(), QStringLiteral("centralWidget"));
+    created << central->objectName();
+    const std::function<void(QWidget *)> walk = [&](QWidget *parent) {
+        for (QObject *child : parent->children()) {
+            auto *widget = qobject_cast<QWidget *>(child);
+            if (!widget || widget->objectName().isEmpty()
+                || widget->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            created << widget->objectName();
+            walk(widget);
+        }
+    };
+    walk(central);
+    QCOMPARE(created, declaredWidgetNames());
+}
+
+void FormTest::tableCellGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+    // Column x and width, worked out from the table drawing.
+    const QList<QPair<int, int>> columns
+        = {{10, 50}, {65, 90}, {159, 90}, {252, 70}, {324, 100}, {425, 80}, {506, 80}};
+    const char *const headers[]
+        = {"label_13", "label_9", "label_10", "label_11", "label_12", "label_49", "label_50"};
+    for (int c = 0; c < 7; ++c) {
+        const int x = columns[c].first;
+        const int width = columns[c].second;
+        QTest::newRow(headers[c]) << QString(headers[c]) << QRect(x, 195, width, 50);
+        const QString all = QStringLiteral("%1_all").arg(tableFamilies[c]);
+        QTest::newRow(qPrintable(all)) << all << QRect(x, 250, width, 20);
+        // Rows 21 pixels apart: 275, 296, ... 590.
+        int y = 275;
+        for (int n = 1; n <= 16; ++n, y += 21) {
+            const QString name = QStringLiteral("%1_%2").arg(tableFamilies[c]).arg(n);
+            QTest::newRow(qPrintable(name)) << name << QRect(x, y, width, 20);
+        }
+    }
+}
+
+void FormTest::tableCellGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    MainWindow window;
+    QWidget *cell = window.findChild<QWidget *>(name);
+    QVERIFY(cell);
+    QCOMPARE(cell->geometry(), rect);
+}
+
+void FormTest::bandGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("heading") << "label" << QRect(2, 2, 591, 41);
+    QTest::newRow("standard caption") << "label_2" << QRect(10, 50, 215, 25);
+    QTest::newRow("standard box") << "cb_ntpal" << QRect(230, 50, 111, 25);
+    QTest::newRow("channel caption") << "label_7" << QRect(349, 50, 121, 25);
+    QTest::newRow("channel box") << "cb_max_ch" << QRect(475, 50, 115, 25);
+    QTest::newRow("inputs group") << "groupBox" << QRect(10, 86, 331, 101);
+    QTest::newRow("days caption") << "label_3" << QRect(10, 24, 200, 25);
+    QTest::newRow("disk caption") << "label_4" << QRect(10, 54, 200, 25);
+    QTest::newRow("days input") << "line_input_days" << QRect(215, 24, 110, 25);
+    QTest::newRow("disk input") << "line_input_hdd" << QRect(215, 54, 110, 25);
+    QTest::newRow("results group") << "groupBox_2" << QRect(349, 86, 241, 101);
+    QTest::newRow("required disk") << "lb_cal_hdd" << QRect(10, 24, 225, 25);
+    QTest::newRow("days result") << "lb_cal_days" << QRect(10, 54, 110, 25);
+    QTest::newRow("hours result") << "lb_cal_time" << QRect(125, 54, 110, 25);
+    QTest::newRow("product caption") << "label_5" << QRect(10, 617, 81, 30);
+    QTest::newRow("product box") << "cb_product" << QRect(92, 617, 111, 30);
+    QTest::newRow("reset") << "btn_init" << QRect(204, 617, 150, 30);
+    QTest::newRow("total caption") << "label_55" << QRect(425, 617, 81, 30);
+    QTest::newRow("total") << "lb_total" << QRect(508, 617, 80, 30);
+}
+
+void FormTest::bandGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    MainWindow window;
+    QWidget *widget = window.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), rect);
+}
+
+void FormTest::siblingsDoNotOverlap()
+{
+    MainWindow window;
+    window.show();
+    window.resetAll();
+    QStringList overlaps;
+    for (QWidget *parent : window.findChildren<QWidget *>()) {
+        QList<QWidget *> siblings;
+        for (QObject *child : parent->children())
+            if (auto *widget = qobject_cast<QWidget *>(child);
+                widget && declaredWidgetNames().contains(widget->objectName()))
+                siblings << widget;
+        for (int a = 0; a < siblings.size(); ++a)
+            for (int b = a + 1; b < siblings.size(); ++b)
+                if (siblings[a]->geometry().intersects(siblings[b]->geometry()))
+                    overlaps << siblings[a]->objectName() + "/" + siblings[b]->objectName();
+    }
+    QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(", ")));
+    // Everything inside the window and inside its group box.
+    for (const QString &name : declaredWidgetNames()) {
+        QWidget *widget = window.findChild<QWidget *>(name);
+        QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()), qPrintable(name));
+    }
+}
+
+void FormTest::windowResizesInHeightOnly()
+{
+    MainWindow window;
+    QCOMPARE(window.size(), QSize(594, 655));
+    window.resize(800, 600);
+    QCOMPARE(window.size(), QSize(594, 650));
+    window.resize(100, 2000);
+    QCOMPARE(window.size(), QSize(594, 655));
+    window.resize(594, 652);
+    QCOMPARE(window.size(), QSize(594, 652));
+}
+
+void FormTest::captionFits_data()
+{
+    QTest::addColumn<QString>("name");
+    MainWindow window;
+    for (const QString &name : declaredWidgetNames()) {
+        QWidget *widget = window.findChild<QWidget *>(name);
+        if (qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget)
+            || qobject_cast<QPushButton *>(widget))
+            QTest::newRow(qPrintable(name)) << name;
+    }
+}
+
+void FormTest::captionFits()
+{
+    QFETCH(QString, name);
+    MainWindow window;
+    window.show();
+    QWidget *widget = window.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        const QFontMetrics metrics = label->fontMetrics();
+        const QRect needed = metrics.boundingRect(QRect(0, 0, 10000, 10000),
+                                                  Qt::AlignLeft | Qt::AlignTop, label->text());
+        QRect room = label->contentsRect();
+        // A framed label without an explicit indent keeps half an 'x' free on
+        // the side it is aligned to.
+        if (label->indent() < 0 && label->frameWidth() > 0 && (label->alignment() & Qt::AlignRight))
+            room.setRight(room.right() - metrics.horizontalAdvance(QLatin1Char('x')) / 2);
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(QStringLiteral("\"%1\" needs %2x%3, has %4x%5")
+                                .arg(label->text())
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+    } else if (auto *box = qobject_cast<QGroupBox *>(widget)) {
+        QVERIFY2(box->minimumSizeHint().width() <= box->width(),
+                 qPrintable(QStringLiteral("title needs %1, has %2")
+                                .arg(box->minimumSizeHint().width())
+                                .arg(box->width())));
+    } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        QVERIFY(button->sizeHint().width() <= button->width());
+        QVERIFY(button->sizeHint().height() <= button->height());
+    }
+}
+
+void FormTest::captions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("title") << "MainWindow"
+                           << "NVR Recording calculator";
+    QTest::newRow("heading") << "label"
+                             << "NVR Recording Time Estimation Table";
+    QTest::newRow("label_2") << "label_2"
+                             << "Video Standard";
+    QTest::newRow("label_7") << "label_7"
+                             << "Channel";
+    QTest::newRow("groupBox") << "groupBox"
+                              << "Required Days & Installed HDD Size";
+    QTest::newRow("label_3") << "label_3"
+                             << "Required Days";
+    QTest::newRow("label_4") << "label_4"
+                             << "Installed HDD size (GB)";
+    QTest::newRow("groupBox_2") << "groupBox_2"
+                                << "Required HDD Capacity";
+    QTest::newRow("lb_cal_hdd") << "lb_cal_hdd"
+                                << " 3000 GB";
+    QTest::newRow("lb_cal_days") << "lb_cal_days"
+                                 << "0 Days";
+    QTest::newRow("lb_cal_time") << "lb_cal_time"
+                                 << "0 Hours";
+    QTest::newRow("label_9") << "label_9"
+                             << "Mode";
+    QTest::newRow("label_10") << "label_10"
+                              << "Resolution";
+    QTest::newRow("label_11") << "label_11"
+                              << "Frame";
+    QTest::newRow("label_12") << "label_12"
+                              << "Quality";
+    QTest::newRow("label_13") << "label_13"
+                              << "CH";
+    for (int n = 1; n <= 16; ++n) {
+        const QString caption = QStringLiteral("label_ch_%1").arg(n);
+        QTest::newRow(qPrintable(caption)) << caption << QString::number(n);
+        const QString cell = QStringLiteral("lb_day_cap_%1").arg(n);
+        QTest::newRow(qPrintable(cell)) << cell << "1";
+    }
+    QTest::newRow("label_49") << "label_49"
+                              << "Bitrate\n(Kbps)";
+    QTest::newRow("label_50") << "label_50"
+                              << "Capacity \nof 1 day\n(Gbyte)";
+    QTest::newRow("lb_total") << "lb_total"
+                              << "1";
+    QTest::newRow("label_55") << "label_55"
+                              << "Total";
+    QTest::newRow("btn_init") << "btn_init"
+                              << "Reset";
+    QTest::newRow("lb_day_cap_all") << "lb_day_cap_all"
+                                    << "1";
+    QTest::newRow("label_ch_all") << "label_ch_all"
+                                  << "ALL";
+    QTest::newRow("label_5") << "label_5"
+                             << "Product";
+}
+
+// What the form shows before the first recalculation.
+void FormTest::captions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    MainWindow window;
+    if (name == QLatin1String("MainWindow"))
+        QCOMPARE(window.windowTitle(), text);
+    else if (auto *label = window.findChild<QLabel *>(name))
+        QCOMPARE(label->text(), text);
+    else if (auto *box = window.findChild<QGroupBox *>(name))
+        QCOMPARE(box->title(), text);
+    else if (auto *button = window.findChild<QPushButton *>(name))
+        QCOMPARE(button->text(), text);
+    else
+        QFAIL("no such caption holder");
+}
+
+void FormTest::comboItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("cb_product") << "cb_product" << QStringList {"NVR", "Hybrid-DVR"};
+    QTest::newRow("cb_ntpal") << "cb_ntpal" << QStringList {"PAL", "NTSC"};
+    QTest::newRow("cb_max_ch") << "cb_max_ch" << QStringList {"4 CH", "8 CH", "16 CH"};
+    const QList<QPair<QString, QStringList>> columns = {
+        {"cb_mode", {"Auto", "Manual"}},
+        {"cb_resolution", {"Full-HD", "HD", "D1"}},
+        {"cb_frame", frameItems(1)},
+        {"cb_quality", {"Super", "Highest", "High", "Standard", "Low"}},
+    };
+    for (const auto &column : columns) {
+        QStringList rows = {QStringLiteral("all")};
+        for (int n = 1; n <= 16; ++n)
+            rows << QString::number(n);
+        for (const QString &row : rows) {
+            const QString name = column.first + "_" + row;
+            QTest::newRow(qPrintable(name)) << name << column.second;
+        }
+    }
+}
+
+void FormTest::comboItems()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, items);
+    MainWindow window;
+    auto *box = window.findChild<QComboBox *>(name);
+    QVERIFY(box);
+    QCOMPARE(itemTexts(*box), items);
+    // Filling selects the first item and nothing else.
+    QCOMPARE(box->currentIndex(), 0);
+    QVERIFY(!box->isEditable());
+}
+
+void FormTest::everyItemOnce()
+{
+    MainWindow window;
+    int items = 0;
+    const auto boxes = window.findChildren<QComboBox *>();
+    QCOMPARE(boxes.size(), 71);
+    for (const QComboBox *box : boxes)
+        items += box->count();
+    QCOMPARE(items, 330);
+}
+
+void FormTest::frameListsFollowStandard_data()
+{
+    QTest::addColumn<int>("standard");
+    QTest::addColumn<QString>("top");
+    QTest::newRow("PAL") << 0 << "25";
+    QTest::newRow("NTSC") << 1 << "30";
+}
+
+// The frame lists are replaced whole, whichever standard stood before, and
+// every box goes back to its top item.
+void FormTest::frameListsFollowStandard()
+{
+    QFETCH(int, standard);
+    QFETCH(QString, top);
+    MainWindow window;
+    QVERIFY(showActive(window));
+    window.resetAll();
+    auto *ntpal = window.findChild<QComboBox *>("cb_ntpal");
+    const auto frames = window.findChildren<QComboBox *>(QRegularExpression("^cb_frame_"));
+    QCOMPARE(frames.size(), 17);
+    for (int round = 0; round < 3; ++round) {
+        for (QComboBox *box : frames)
+            box->setCurrentIndex(3);
+        pickFromPopup(*ntpal, round == 1 ? 1 - standard : standard);
+        if (round == 1)
+            continue;
+        QCOMPARE(ntpal->currentIndex(), standard);
+        for (QComboBox *box : frames) {
+            QCOMPARE(itemTexts(*box), frameItems(standard));
+            QCOMPARE(box->currentIndex(), 8);
+            QCOMPARE(box->currentText(), top);
+        }
+    }
+}
+
+void FormTest::focusFollowsDeclaredOrder_data()
+{
+    QTest::addColumn<bool>("manual");
+    QTest::newRow("Auto: bitrate fields skipped") << false;
+    QTest::newRow("Manual: bitrate fields reached") << true;
+}
+
+void FormTest::focusFollowsDeclaredOrder()
+{
+    QFETCH(bool, manual);
+    MainWindow window;
+    QVERIFY(showActive(window));
+    window.resetAll();
+    if (manual)
+        window.findChild<QComboBox *>("cb_mode_all")->setCurrentIndex(1);
+
+    QStringList expected;
+    for (const QString &name : declaredWidgetNames())
+        if (name.startsWith(QLatin1String("cb_")) || name.startsWith(QLatin1String("line_input"))
+            || name == QLatin1String("btn_init")
+            || (manual && name.startsWith(QLatin1String("line_edit_bps"))))
+            expected << name;
+    QCOMPARE(expected.mid(0, 4),
+             QStringList({"cb_resolution_6", "cb_resolution_2", "cb_frame_1", "cb_resolution_8"}));
+
+    window.findChild<QWidget *>("cb_resolution_6")->setFocus(Qt::OtherFocusReason);
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        visited << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(visited, expected);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cb_resolution_6"));
+}
+
+void FormTest::bitrateFieldKeepsSixThousandCharacters()
+{
+    MainWindow window;
+    for (QLineEdit *field :
+         window.findChildren<QLineEdit *>(QRegularExpression("^line_edit_bps_"))) {
+        field->setEnabled(true);
+        field->setText(QString(6001, QLatin1Char('7')));
+        QCOMPARE(field->text().size(), 6000);
+    }
+    for (QLineEdit *field : window.findChildren<QLineEdit *>(QRegularExpression("^line_input_"))) {
+        field->setText(QString(6001, QLatin1Char('7')));
+        QCOMPARE(field->text().size(), 6001);
+    }
+}
+
+void FormTest::closingEndsEventLoopWithZero()
+{
+    MainWindow window;
+    window.show();
+    window.resetAll();
+    QTimer::singleShot(0, &window, [&window] { window.close(); });
+    // Should the close not end the loop, fail instead of hanging.
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(FormTest)
+#include "tst_form.moc"
