@@ -239,20 +239,33 @@ void FormTest::captionFits()
     QVERIFY(widget);
     if (auto *label = qobject_cast<QLabel *>(widget)) {
         const QFontMetrics metrics = label->fontMetrics();
-        const QRect needed = metrics.boundingRect(QRect(0, 0, 10000, 10000),
-                                                  Qt::AlignLeft | Qt::AlignTop, label->text());
+        const QString text = label->text();
         QRect room = label->contentsRect();
         // A framed label without an explicit indent keeps half an 'x' free on
         // the side it is aligned to.
         if (label->indent() < 0 && label->frameWidth() > 0 && (label->alignment() & Qt::AlignRight))
             room.setRight(room.right() - metrics.horizontalAdvance(QLatin1Char('x')) / 2);
-        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-                 qPrintable(QStringLiteral("\"%1\" needs %2x%3, has %4x%5")
-                                .arg(label->text())
-                                .arg(needed.width())
-                                .arg(needed.height())
-                                .arg(room.width())
-                                .arg(room.height())));
+        // Where the label's alignment puts the lines, and where their ink ends
+        // up: line boxes may overhang a little (more at 100 dpi) without any
+        // glyph being cut.
+        const QRect box = metrics.boundingRect(room, int(label->alignment()), text);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        const int lastBaseline
+            = box.top() + box.height() * (lines.size() - 1) / lines.size() + metrics.ascent();
+        const int inkTop
+            = box.top() + metrics.ascent() + metrics.tightBoundingRect(lines.first()).top();
+        const int inkBottom = lastBaseline + metrics.tightBoundingRect(lines.last()).bottom();
+        QVERIFY2(box.width() <= room.width() && inkTop >= room.top() && inkBottom <= room.bottom(),
+                 qPrintable(QStringLiteral("\"%1\" takes x %2..%3, y %4..%5 in %6..%7, %8..%9")
+                                .arg(text)
+                                .arg(box.left())
+                                .arg(box.right())
+                                .arg(inkTop)
+                                .arg(inkBottom)
+                                .arg(room.left())
+                                .arg(room.right())
+                                .arg(room.top())
+                                .arg(room.bottom())));
     } else if (auto *box = qobject_cast<QGroupBox *>(widget)) {
         QVERIFY2(box->minimumSizeHint().width() <= box->width(),
                  qPrintable(QStringLiteral("title needs %1, has %2")
