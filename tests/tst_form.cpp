@@ -71,9 +71,11 @@ void FormTest::fontIsMetricCompatible()
 
 void FormTest::widgetInventory_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     for (const QString &name : declaredWidgetNames())
         QTest::newRow(qPrintable(name)) << name;
+    // clang-format on
 }
 
 void FormTest::widgetInventory()
@@ -114,6 +116,7 @@ void FormTest::creationOrderIsDeclaredOrder()
 
 void FormTest::tableCellGeometry_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect");
     // Column x and width, worked out from the table drawing.
@@ -134,6 +137,7 @@ void FormTest::tableCellGeometry_data()
             QTest::newRow(qPrintable(name)) << name << QRect(x, y, width, 20);
         }
     }
+    // clang-format on
 }
 
 void FormTest::tableCellGeometry()
@@ -148,6 +152,7 @@ void FormTest::tableCellGeometry()
 
 void FormTest::bandGeometry_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect");
     QTest::newRow("heading") << "label" << QRect(2, 2, 591, 41);
@@ -169,6 +174,7 @@ void FormTest::bandGeometry_data()
     QTest::newRow("reset") << "btn_init" << QRect(204, 617, 150, 30);
     QTest::newRow("total caption") << "label_55" << QRect(425, 617, 81, 30);
     QTest::newRow("total") << "lb_total" << QRect(508, 617, 80, 30);
+    // clang-format on
 }
 
 void FormTest::bandGeometry()
@@ -220,6 +226,7 @@ void FormTest::windowResizesInHeightOnly()
 
 void FormTest::captionFits_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     MainWindow window;
     for (const QString &name : declaredWidgetNames()) {
@@ -228,6 +235,7 @@ void FormTest::captionFits_data()
             || qobject_cast<QPushButton *>(widget))
             QTest::newRow(qPrintable(name)) << name;
     }
+    // clang-format on
 }
 
 void FormTest::captionFits()
@@ -279,62 +287,40 @@ void FormTest::captionFits()
 
 void FormTest::captions_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("title") << "MainWindow"
-                           << "NVR Recording calculator";
-    QTest::newRow("heading") << "label"
-                             << "NVR Recording Time Estimation Table";
-    QTest::newRow("label_2") << "label_2"
-                             << "Video Standard";
-    QTest::newRow("label_7") << "label_7"
-                             << "Channel";
-    QTest::newRow("groupBox") << "groupBox"
-                              << "Required Days & Installed HDD Size";
-    QTest::newRow("label_3") << "label_3"
-                             << "Required Days";
-    QTest::newRow("label_4") << "label_4"
-                             << "Installed HDD size (GB)";
-    QTest::newRow("groupBox_2") << "groupBox_2"
-                                << "Required HDD Capacity";
-    QTest::newRow("lb_cal_hdd") << "lb_cal_hdd"
-                                << " 3000 GB";
-    QTest::newRow("lb_cal_days") << "lb_cal_days"
-                                 << "0 Days";
-    QTest::newRow("lb_cal_time") << "lb_cal_time"
-                                 << "0 Hours";
-    QTest::newRow("label_9") << "label_9"
-                             << "Mode";
-    QTest::newRow("label_10") << "label_10"
-                              << "Resolution";
-    QTest::newRow("label_11") << "label_11"
-                              << "Frame";
-    QTest::newRow("label_12") << "label_12"
-                              << "Quality";
-    QTest::newRow("label_13") << "label_13"
-                              << "CH";
+    QTest::newRow("title") << "MainWindow" << "NVR Recording calculator";
+    QTest::newRow("heading") << "label" << "NVR Recording Time Estimation Table";
+    QTest::newRow("label_2") << "label_2" << "Video Standard";
+    QTest::newRow("label_7") << "label_7" << "Channel";
+    QTest::newRow("groupBox") << "groupBox" << "Required Days & Installed HDD Size";
+    QTest::newRow("label_3") << "label_3" << "Required Days";
+    QTest::newRow("label_4") << "label_4" << "Installed HDD size (GB)";
+    QTest::newRow("groupBox_2") << "groupBox_2" << "Required HDD Capacity";
+    QTest::newRow("lb_cal_hdd") << "lb_cal_hdd" << " 3000 GB";
+    QTest::newRow("lb_cal_days") << "lb_cal_days" << "0 Days";
+    QTest::newRow("lb_cal_time") << "lb_cal_time" << "0 Hours";
+    QTest::newRow("label_9") << "label_9" << "Mode";
+    QTest::newRow("label_10") << "label_10" << "Resolution";
+    QTest::newRow("label_11") << "label_11" << "Frame";
+    QTest::newRow("label_12") << "label_12" << "Quality";
+    QTest::newRow("label_13") << "label_13" << "CH";
     for (int n = 1; n <= 16; ++n) {
         const QString caption = QStringLiteral("label_ch_%1").arg(n);
         QTest::newRow(qPrintable(caption)) << caption << QString::number(n);
         const QString cell = QStringLiteral("lb_day_cap_%1").arg(n);
         QTest::newRow(qPrintable(cell)) << cell << "1";
     }
-    QTest::newRow("label_49") << "label_49"
-                              << "Bitrate\n(Kbps)";
-    QTest::newRow("label_50") << "label_50"
-                              << "Capacity \nof 1 day\n(Gbyte)";
-    QTest::newRow("lb_total") << "lb_total"
-                              << "1";
-    QTest::newRow("label_55") << "label_55"
-                              << "Total";
-    QTest::newRow("btn_init") << "btn_init"
-                              << "Reset";
-    QTest::newRow("lb_day_cap_all") << "lb_day_cap_all"
-                                    << "1";
-    QTest::newRow("label_ch_all") << "label_ch_all"
-                                  << "ALL";
-    QTest::newRow("label_5") << "label_5"
-                             << "Product";
+    QTest::newRow("label_49") << "label_49" << "Bitrate\n(Kbps)";
+    QTest::newRow("label_50") << "label_50" << "Capacity \nof 1 day\n(Gbyte)";
+    QTest::newRow("lb_total") << "lb_total" << "1";
+    QTest::newRow("label_55") << "label_55" << "Total";
+    QTest::newRow("btn_init") << "btn_init" << "Reset";
+    QTest::newRow("lb_day_cap_all") << "lb_day_cap_all" << "1";
+    QTest::newRow("label_ch_all") << "label_ch_all" << "ALL";
+    QTest::newRow("label_5") << "label_5" << "Product";
+    // clang-format on
 }
 
 // What the form shows before the first recalculation.
@@ -357,6 +343,7 @@ void FormTest::captions()
 
 void FormTest::comboItems_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("cb_product") << "cb_product" << QStringList {"NVR", "Hybrid-DVR"};
@@ -377,6 +364,7 @@ void FormTest::comboItems_data()
             QTest::newRow(qPrintable(name)) << name << column.second;
         }
     }
+    // clang-format on
 }
 
 void FormTest::comboItems()
@@ -405,10 +393,12 @@ void FormTest::everyItemOnce()
 
 void FormTest::frameListsFollowStandard_data()
 {
+    // clang-format off
     QTest::addColumn<int>("standard");
     QTest::addColumn<QString>("top");
     QTest::newRow("PAL") << 0 << "25";
     QTest::newRow("NTSC") << 1 << "30";
+    // clang-format on
 }
 
 // The frame lists are replaced whole, whichever standard stood before, and
@@ -440,9 +430,11 @@ void FormTest::frameListsFollowStandard()
 
 void FormTest::focusFollowsDeclaredOrder_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("manual");
     QTest::newRow("Auto: bitrate fields skipped") << false;
     QTest::newRow("Manual: bitrate fields reached") << true;
+    // clang-format on
 }
 
 void FormTest::focusFollowsDeclaredOrder()

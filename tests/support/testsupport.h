@@ -1,11 +1,14 @@
 #pragma once
 
+#include "mainwindow.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -49,4 +52,23 @@ public:
 
 private:
     QtMessageHandler m_previous;
+};
+
+// The calculator as main() starts it: built, shown (here also given the
+// keyboard focus) and reset. Widgets are looked up by object name, the way
+// the slots are bound to them.
+class Calculator
+{
+public:
+    Calculator();
+
+    QComboBox &box(const QString &name) const;
+    QLineEdit &field(const QString &name) const;
+    QLabel &label(const QString &name) const;
+    // Family and row: cell("cb_mode", 3) is cb_mode_3, cell("cb_mode", 0) cb_mode_all.
+    static QString cell(const char *family, int row);
+    // The shown texts of a column for channels 1 to 16.
+    QStringList column(const char *family) const;
+
+    MainWindow window;
 };
