@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 using Int32 = std::int32_t;
@@ -114,24 +115,24 @@ void CalculationTest::dayCapacity()
 void CalculationTest::dayTotalAddsInChannelOrder_data()
 {
     // clang-format off
-    QTest::addColumn<QList<float>>("capacities");
+    QTest::addColumn<QVector<float>>("capacities");
     QTest::addColumn<int>("count");
     QTest::addColumn<float>("total");
     QTest::addColumn<QString>("text");
-    const QList<float> sixteen(16, 64.8f);
+    const QVector<float> sixteen(16, 64.8f);
     QTest::newRow("16 x 64.8") << sixteen << 16 << sixteenAtSixThousand << "1036.8";
     QTest::newRow("first 4") << sixteen << 4 << 259.2f << "259.2";
     QTest::newRow("first 8") << sixteen << 8 << 518.4f << "518.4";
     QTest::newRow("none") << sixteen << 0 << 0.0f << "0";
     // Float additions one after another: 1e8 + 1 is 1e8 in float.
-    QTest::newRow("float rounding") << QList<float> {1e8f, 1.0f, -1e8f} << 3 << 0.0f << "0";
-    QTest::newRow("largest x 16") << QList<float>(16, 23192824.0f) << 16 << 371085248.0f << "3.71085e+08";
+    QTest::newRow("float rounding") << QVector<float> {1e8f, 1.0f, -1e8f} << 3 << 0.0f << "0";
+    QTest::newRow("largest x 16") << QVector<float>(16, 23192824.0f) << 16 << 371085248.0f << "3.71085e+08";
     // clang-format on
 }
 
 void CalculationTest::dayTotalAddsInChannelOrder()
 {
-    QFETCH(QList<float>, capacities);
+    QFETCH(QVector<float>, capacities);
     QFETCH(int, count);
     QFETCH(float, total);
     QFETCH(QString, text);

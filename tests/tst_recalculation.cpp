@@ -313,7 +313,7 @@ void RecalculationTest::resetRestoresDefaults()
         QVERIFY(bitrate.isVisible());
         QCOMPARE(bitrate.text(), QStringLiteral("6000"));
     }
-    QCOMPARE(calculator.column("lb_day_cap"), QStringList(16, QStringLiteral("64.8")));
+    QCOMPARE(calculator.column("lb_day_cap"), repeated(QStringLiteral("64.8"), 16));
     QCOMPARE(calculator.label("lb_total").text(), QStringLiteral("1036.8"));
     QCOMPARE(calculator.field("line_input_days").text(), QString());
     QCOMPARE(calculator.field("line_input_hdd").text(), QString());

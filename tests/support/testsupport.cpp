@@ -150,6 +150,14 @@ QStringList itemTexts(const QComboBox &box)
     return texts;
 }
 
+QStringList repeated(const QString &text, int count, int at, const QString &there)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << (i == at ? there : text);
+    return list;
+}
+
 MessageLog::MessageLog()
     : m_previous(qInstallMessageHandler(logMessage))
 {

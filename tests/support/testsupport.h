@@ -36,6 +36,9 @@ void typeAndReturn(QLineEdit &field, const QString &text);
 
 QStringList itemTexts(const QComboBox &box);
 
+// count copies of text; with at, the entry there is replaced by there.
+QStringList repeated(const QString &text, int count, int at = -1, const QString &there = {});
+
 // Records every message the program sends to the toolkit's message output
 // while it lives, and keeps it off the console.
 class MessageLog
