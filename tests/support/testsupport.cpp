@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +31,13 @@ void dropPopupNotices(QtMsgType type, const QMessageLogContext &context, const Q
         || text == QLatin1String("This plugin does not support grabbing the keyboard"))
         return;
     beforePopup(type, context, text);
+}
+
+QtMessageHandler beforeQuiet = nullptr;
+void dropTrace(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtDebugMsg || !text.startsWith(QLatin1String("MODE CHECK :")))
+        beforeQuiet(type, context, text);
 }
 
 } // namespace
@@ -136,6 +145,22 @@ void typeOver(QLineEdit &field, const QString &text)
         QTest::keyClicks(&field, text);
 }
 
+void enterText(QLineEdit &field, const QString &text)
+{
+    // QTest has keys for printable ASCII only.
+    const bool typable = text.size() <= 40 && std::all_of(text.begin(), text.end(), [](QChar c) {
+                             return c.unicode() >= 0x20 && c.unicode() < 0x7f;
+                         });
+    if (typable) {
+        typeOver(field, text);
+        return;
+    }
+    QApplication::clipboard()->setText(text);
+    QTest::mouseClick(&field, Qt::LeftButton);
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+}
+
 void typeAndReturn(QLineEdit &field, const QString &text)
 {
     typeOver(field, text);
@@ -156,6 +181,16 @@ QStringList repeated(const QString &text, int count, int at, const QString &ther
     for (int i = 0; i < count; ++i)
         list << (i == at ? there : text);
     return list;
+}
+
+QuietTrace::QuietTrace()
+{
+    beforeQuiet = qInstallMessageHandler(dropTrace);
+}
+
+QuietTrace::~QuietTrace()
+{
+    qInstallMessageHandler(beforeQuiet);
 }
 
 MessageLog::MessageLog()

@@ -31,6 +31,10 @@ void pickFromPopup(QComboBox &box, int index);
 // Clicks into field, selects its text and types text over it, like a user.
 void typeOver(QLineEdit &field, const QString &text);
 
+// Like typeOver for short ASCII; anything else (long texts, other scripts,
+// emoji, NUL) arrives the way a user gets it in: pasted from the clipboard.
+void enterText(QLineEdit &field, const QString &text);
+
 // The same, then Return.
 void typeAndReturn(QLineEdit &field, const QString &text);
 
@@ -38,6 +42,17 @@ QStringList itemTexts(const QComboBox &box);
 
 // count copies of text; with at, the entry there is replaced by there.
 QStringList repeated(const QString &text, int count, int at = -1, const QString &there = {});
+
+// Drops the program's trace lines while it lives, and passes every other
+// message on; for long runs that must neither print nor keep them.
+class QuietTrace
+{
+public:
+    QuietTrace();
+    ~QuietTrace();
+    QuietTrace(const QuietTrace &) = delete;
+    QuietTrace &operator=(const QuietTrace &) = delete;
+};
 
 // Records every message the program sends to the toolkit's message output
 // while it lives, and keeps it off the console.
