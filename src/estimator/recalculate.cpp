@@ -7,6 +7,18 @@
 
 #include <QDebug>
 
+namespace {
+
+// Most recalculations change one or two of the seventeen fields; setText()
+// would lay out every one of them again (labels already skip an equal text).
+void showText(QLineEdit *field, const QString &text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+} // namespace
+
 // Rebuilds every displayed figure from the model and the ALL row, then the
 // storage estimate. Nothing is updated piecemeal anywhere else.
 void MainWindow::recalculate()
@@ -32,10 +44,10 @@ void MainWindow::recalculate()
     // Channels not in use show 0 in both columns.
     for (int i = 0; i < channel_max; ++i) {
         const ChannelRow row = channelRow(*ui, i);
-        row.bitrate->setText(integerText(bitrate[i]));
+        showText(row.bitrate, integerText(bitrate[i]));
         row.capacity->setText(capacityText(capacity[i]));
     }
-    all.bitrate->setText(integerText(allBitrate));
+    showText(all.bitrate, integerText(allBitrate));
     all.capacity->clear();
 
     const float total = dayTotalGb(capacity, active);

@@ -1,0 +1,83 @@
+#!/bin/sh
+# Measures every kind of user action and the start-up, in a release build,
+# headless, and prints the table the README keeps.
+#
+#   scripts/bench.sh              wall time (median of 9 runs per action)
+#   scripts/bench.sh --callgrind  instruction counts per action, under valgrind
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/deps.sh
+require_packages build bench
+[ "${1:-}" = --callgrind ] && deps_valgrind=valgrind && require_packages valgrind
+
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-release -j "$(build_jobs)" --target bench_actions startup >/dev/null
+export QT_QPA_PLATFORM=offscreen
+bench=build-release/bench
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
+
+if [ "${1:-}" = --callgrind ]; then
+    # The trace goes where an installed program's goes when started from the desktop.
+    "$bench/bench_actions" -callgrind 2>/dev/null | awk '
+        /^RESULT/ { sub(/^RESULT : ActionsBenchmark::/, ""); name = $0 }
+        /instruction reads per iteration/ { printf "| %s | %s |\n", name, $1 }'
+    exit 0
+fi
+
+"$bench/bench_actions" -median 9 >"$results/actions.txt" 2>/dev/null
+hyperfine -N --warmup 5 --runs 40 --export-csv "$results/startup.csv" \
+    "$bench/startup program" "$bench/startup form" "$bench/startup empty" >/dev/null 2>&1
+for variant in program form empty; do
+    for run in 1 2 3 4 5 6 7 8 9; do
+        /usr/bin/time -f "%M" "$bench/startup" "$variant" 2>&1 >/dev/null | tail -n 1
+    done | sort -n | sed -n 5p >"$results/memory-$variant"
+done
+
+cpu=$(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')
+echo "Machine: $cpu, $(nproc) cores, $(uname -sr); $(date -u +%Y-%m-%d)"
+echo
+echo "| User action | Median | Bar |"
+echo "|---|---:|---|"
+awk '
+    /^RESULT/ {
+        # RESULT : ActionsBenchmark::choice():"channel frame":  or  ...::reset():
+        name = $0
+        sub(/^RESULT : ActionsBenchmark::/, "", name)
+        if (name ~ /\(\):"/) { sub(/^[^"]*"/, "", name); sub(/":$/, "", name) }
+        else sub(/\(\):$/, "", name)
+        next
+    }
+    /msecs per iteration/ {
+        us = $1 * 1000
+        if (name == "recalculate") recalc = us
+        if (name == "recalculate without the trace") bare = us
+        bar = (name ~ /^recalculate/) ? 100 : 500
+        label = name
+        if (name == "reset") label = "Reset button"
+        if (name == "startUp") { label = "window built, filled, shown and reset (and torn down)"; bar = 0 }
+        verdict = bar == 0 ? "" : (us <= bar ? "ok (<= " bar " us)" : "MISSES " bar " us")
+        if (us >= 1000) printf "| %s | %.1f ms | %s |\n", label, us / 1000, verdict
+        else printf "| %s | %.1f us | %s |\n", label, us, verdict
+    }
+    END { if (recalc > 0) printf "\nThe trace (16 lines per recalculation, to stderr) is %.0f%% of recalculate.\n", 100 * (recalc - bare) / recalc }
+' "$results/actions.txt"
+
+echo
+echo "| Start-up, whole process, until the first frame | Median | Peak memory |"
+echo "|---|---:|---:|"
+awk -F, -v mp="$(cat "$results/memory-program")" -v mf="$(cat "$results/memory-form")" \
+    -v me="$(cat "$results/memory-empty")" '
+    NR > 1 {
+        name = $1; sub(/.*startup /, "", name)
+        median[name] = $4 * 1000
+    }
+    END {
+        printf "| (a) the calculator | %.1f ms | %d KiB |\n", median["program"], mp
+        printf "| (b) its form on a bare QMainWindow | %.1f ms | %d KiB |\n", median["form"], mf
+        printf "| (c) an empty QMainWindow | %.1f ms | %d KiB |\n", median["empty"], me
+        ab = median["program"] / median["form"]
+        printf "\na/b = %.2f (bar 1.25: %s), a/c = %.2f; memory a - b = %d KiB (bar 3072 KiB: %s)\n",
+            ab, ab <= 1.25 ? "ok" : "MISSES", median["program"] / median["empty"],
+            mp - mf, mp - mf <= 3072 ? "ok" : "MISSES"
+    }' "$results/startup.csv"
