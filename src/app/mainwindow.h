@@ -2,8 +2,11 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
 
+class QComboBox;
+struct ChannelRow;
 namespace Ui {
 class MainWindow;
 }
@@ -131,6 +134,11 @@ private:
 
     // Mode boxes, bitrate fields and Manual flags of every channel to one mode.
     void setAllChannelModes(int index);
+
+    // One ALL-row choice: the column's box of every channel to index, the
+    // model entry of every channel to value, then recalculate.
+    void setColumnOfAllChannels(QComboBox *ChannelRow::*column, int index, std::int8_t *model,
+                                std::int8_t value);
 
     // 4, 8 or 16, as cb_max_ch stands.
     int activeChannelCount() const;

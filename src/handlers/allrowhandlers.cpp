@@ -21,31 +21,30 @@ void MainWindow::on_cb_mode_all_currentIndexChanged(int index)
     all_manual_kbps = kbpsFromText(ui->line_edit_bps_all->text());
 }
 
-void MainWindow::on_cb_resolution_all_activated(int index)
+void MainWindow::setColumnOfAllChannels(QComboBox *ChannelRow::*column, int index,
+                                        std::int8_t *model, std::int8_t value)
 {
     for (int i = 0; i < channel_max; ++i) {
-        channelRow(*ui, i).resolution->setCurrentIndex(index);
-        ch_resolution[i] = std::int8_t(index);
+        (channelRow(*ui, i).*column)->setCurrentIndex(index);
+        model[i] = value;
     }
     recalculate();
 }
 
+void MainWindow::on_cb_resolution_all_activated(int index)
+{
+    setColumnOfAllChannels(&ChannelRow::resolution, index, ch_resolution, std::int8_t(index));
+}
+
+// The index decides the rate, under either video standard.
 void MainWindow::on_cb_frame_all_activated(int index)
 {
-    for (int i = 0; i < channel_max; ++i) {
-        channelRow(*ui, i).frame->setCurrentIndex(index);
-        ch_fps[i] = frame_index_fps[index];
-    }
-    recalculate();
+    setColumnOfAllChannels(&ChannelRow::frame, index, ch_fps, frame_index_fps[index]);
 }
 
 void MainWindow::on_cb_quality_all_activated(int index)
 {
-    for (int i = 0; i < channel_max; ++i) {
-        channelRow(*ui, i).quality->setCurrentIndex(index);
-        ch_quality[i] = std::int8_t(index);
-    }
-    recalculate();
+    setColumnOfAllChannels(&ChannelRow::quality, index, ch_quality, std::int8_t(index));
 }
 
 // Reaches the channels in use only, whatever their mode; recalculate() then
