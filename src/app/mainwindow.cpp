@@ -4,6 +4,8 @@
 #include "model.h"
 #include "ui_mainwindow.h"
 
+#include <QSignalBlocker>
+
 #include <algorithm>
 
 namespace {
@@ -31,6 +33,9 @@ MainWindow::MainWindow(QWidget *parent)
     populateControls();
     for (int i = 0; i < channel_max; ++i)
         ch_bps_edit[i] = channelRow(*ui, i).bitrate;
+    m_title = windowTitle();
+    setAcceptDrops(true);
+    createActions();
 }
 
 MainWindow::~MainWindow()
@@ -103,36 +108,66 @@ void MainWindow::setAllChannelModes(int index)
     ui->line_edit_bps_all->setEnabled(manual);
 }
 
+Plan MainWindow::resetPlan() const
+{
+    Plan plan;
+    plan.product = ui->cb_product->currentIndex();
+    plan.all.manualKbps = all_manual_kbps;
+    for (int i = 0; i < channel_max; ++i)
+        plan.channels[i].manualKbps = ch_manual_kbps[i];
+    return plan;
+}
+
 void MainWindow::resetAll()
 {
-    ui->cb_ntpal->setCurrentIndex(1);
-    applyVideoStandard(1);
+    applyPlan(resetPlan());
+}
+
+void MainWindow::applyPlan(const Plan &plan)
+{
+    ++m_batch;
+    showPlan(plan);
+    recalculate();
+    --m_batch;
+    planShown(currentPlan());
+}
+
+void MainWindow::showPlan(const Plan &plan)
+{
+    ui->cb_product->setCurrentIndex(plan.product);
+    setModesLocked(plan.product != 0);
+
+    ui->cb_ntpal->setCurrentIndex(plan.videoStandard);
+    video_standard = std::uint8_t(plan.videoStandard);
+    applyVideoStandard(plan.videoStandard);
 
     // Runs the row visibility handler when the count changes.
-    ui->cb_max_ch->setCurrentIndex(2);
+    ui->cb_max_ch->setCurrentIndex(channelCountIndex(plan.channelCount));
 
-    // Runs the ALL mode handler only when the box changes; a channel switched to
-    // Manual on its own must come back to Auto as well, hence the second call.
-    ui->cb_mode_all->setCurrentIndex(0);
-    setAllChannelModes(0);
-
-    const auto selectDefaults = [](const ChannelRow &row) {
-        row.resolution->setCurrentIndex(0);
-        row.frame->setCurrentIndex(8);
-        row.quality->setCurrentIndex(0);
+    const auto select = [](const ChannelRow &row, const RowSettings &settings) {
+        row.mode->setCurrentIndex(settings.manual);
+        row.bitrate->setEnabled(settings.manual);
+        row.resolution->setCurrentIndex(settings.resolution);
+        row.frame->setCurrentIndex(settings.frame);
+        row.quality->setCurrentIndex(settings.quality);
     };
-    selectDefaults(allRow(*ui));
-    for (int i = 0; i < channel_max; ++i)
-        selectDefaults(channelRow(*ui, i));
+    {
+        // Every row's mode is set below: the ALL mode handler must not take
+        // bitrates from the fields on the way.
+        const QSignalBlocker quiet(ui->cb_mode_all);
+        select(allRow(*ui), plan.all);
+    }
+    all_manual_kbps = plan.all.manualKbps;
+    for (int i = 0; i < channel_max; ++i) {
+        const RowSettings &channel = plan.channels[i];
+        select(channelRow(*ui, i), channel);
+        ch_manual[i] = channel.manual;
+        ch_resolution[i] = std::int8_t(channel.resolution);
+        ch_fps[i] = frame_index_fps[channel.frame];
+        ch_quality[i] = std::int8_t(channel.quality);
+        ch_manual_kbps[i] = channel.manualKbps;
+    }
 
-    ui->line_input_days->clear();
-    ui->line_input_hdd->clear();
-
-    video_standard = 1;
-    std::fill(std::begin(ch_resolution), std::end(ch_resolution), 0);
-    std::fill(std::begin(ch_fps), std::end(ch_fps), frame_index_fps[8]);
-    std::fill(std::begin(ch_quality), std::end(ch_quality), 0);
-    std::fill(std::begin(ch_manual), std::end(ch_manual), 0);
-
-    recalculate();
+    ui->line_input_days->setText(plan.requiredDays);
+    ui->line_input_hdd->setText(plan.installedHddGb);
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "plan.h"
+
 #include <QMainWindow>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+class QAction;
 class QComboBox;
+class QUndoStack;
 struct ChannelRow;
 namespace Ui {
 class MainWindow;
@@ -13,7 +18,8 @@ class MainWindow;
 
 // The calculator's one window. Every control reaches the program through a
 // private slot below, connected by object name at the end of setupUi(); the
-// channel model they write lives in model.h.
+// channel model they write lives in model.h. What the window shows is always
+// a Plan and its figures; every change to the plan can be undone.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -23,7 +29,25 @@ public:
     ~MainWindow() override;
 
     // Selects the default settings, writes them to the model and recalculates.
+    // The product, its lock and the typed bitrates stay.
     void resetAll();
+
+    // The plan the window shows.
+    Plan currentPlan() const;
+    // Sets every control and the model from plan and recalculates once: the
+    // window then shows what the same choices made by hand would show.
+    void applyPlan(const Plan &plan);
+
+    // Opens a plan file; a file that cannot be read changes nothing and says why.
+    bool openFile(const QString &path);
+    // Saves the plan to path; on failure the old file stays and it says why.
+    bool saveFile(const QString &path);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     // Declared in this order on purpose: it is the order of the meta-object.
@@ -143,5 +167,45 @@ private:
     // 4, 8 or 16, as cb_max_ch stands.
     int activeChannelCount() const;
 
+    // The Mode boxes of every row usable or not, as the product decides.
+    void setModesLocked(bool locked);
+
+    // What a reset or a product choice selects: the defaults, keeping the
+    // product and the typed bitrates.
+    Plan resetPlan() const;
+    // Controls and model from plan, without recalculating.
+    void showPlan(const Plan &plan);
+
+    // Undo history: recalculate() reports every plan it shows; a plan that
+    // differs from the last one recorded becomes an undo step.
+    friend class PlanStep;
+    void planShown(const Plan &plan);
+    // Shows plan from the history, recording nothing.
+    void restorePlan(const Plan &plan);
+
+    void createActions();
+    bool open();
+    bool save();
+    bool saveAs();
+    void about();
+    // Whether the plan in the window may be replaced or closed: asks to save
+    // an opened plan with changes.
+    bool maySetAside();
+    void setCurrentFile(const QString &path);
+    void showFailure(const QString &what, const QString &why);
+
     std::unique_ptr<Ui::MainWindow> ui;
+    QUndoStack *m_history = nullptr;
+    // The plan of the last undo step; empty before the first figures are shown.
+    std::optional<Plan> m_recorded;
+    // Above zero while one operation sets many controls: it is one step.
+    int m_batch = 0;
+    QString m_filePath;
+    QString m_title;
+    QAction *m_openAction = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_saveAsAction = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    QAction *m_aboutAction = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "calculation.h"
 
-#include "model.h"
+#include "tables.h"
 
 #include <cmath>
 #include <limits>

@@ -2,39 +2,224 @@
 
 #include <QByteArray>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cmath>
 #include <limits>
-#include <locale.h>
 
 namespace {
 
-// The toolkit sets the process locale from the environment, and strtod would
-// then take "0.5" as 0 on a comma-decimal desktop. Parse in the C locale.
-locale_t cLocale()
+// Reads characters of a text one after another; past the end it sees NUL,
+// which no number contains, just as C's parsers stop at a NUL.
+class Scanner
 {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return locale;
+public:
+    explicit Scanner(const QString &text)
+        : m_text(text)
+    {
+    }
+
+    char peek(int ahead = 0) const
+    {
+        const int at = m_at + ahead;
+        if (at >= m_text.size())
+            return 0;
+        const char16_t c = m_text.at(at).unicode();
+        return c < 0x80 ? char(c) : 0;
+    }
+    void skip(int count = 1) { m_at += count; }
+    int position() const { return m_at; }
+    void rewind(int position) { m_at = position; }
+
+    // C's isspace in the "C" locale.
+    void skipBlanks()
+    {
+        while (peek() == ' ' || (peek() >= '\t' && peek() <= '\r'))
+            skip();
+    }
+    // A leading sign; true for minus.
+    bool takeSign()
+    {
+        const char c = peek();
+        if (c == '+' || c == '-')
+            skip();
+        return c == '-';
+    }
+    bool takeWord(const char *lowerCase)
+    {
+        int n = 0;
+        for (; lowerCase[n]; ++n)
+            if ((peek(n) | 0x20) != lowerCase[n])
+                return false;
+        skip(n);
+        return true;
+    }
+
+private:
+    const QString &m_text;
+    int m_at = 0;
+};
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    const char lower = char(c | 0x20);
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+// An exponent's digits, saturated far beyond any double's range.
+long takeExponentDigits(Scanner &in)
+{
+    long value = 0;
+    for (; isDigit(in.peek()); in.skip())
+        value = std::min(value * 10 + (in.peek() - '0'), 100000000L);
+    return value;
+}
+
+// An optional exponent: the marker, a sign and at least one digit; otherwise
+// nothing of it is read.
+long takeExponent(Scanner &in, char marker)
+{
+    if ((in.peek() | 0x20) != marker)
+        return 0;
+    const int start = in.position();
+    in.skip();
+    const bool negative = in.takeSign();
+    if (!isDigit(in.peek())) {
+        in.rewind(start);
+        return 0;
+    }
+    const long value = takeExponentDigits(in);
+    return negative ? -value : value;
+}
+
+// After "0x": hex digits with an optional point and binary exponent. The first
+// 16 significant digits are kept exactly; later ones only as a sticky bit, which
+// still rounds the result correctly.
+std::optional<double> hexadecimal(Scanner &in)
+{
+    std::uint64_t mantissa = 0;
+    long exponent = 0;
+    int kept = 0;
+    bool digits = false;
+    bool sticky = false;
+    bool fraction = false;
+    for (;; in.skip()) {
+        if (in.peek() == '.' && !fraction) {
+            fraction = true;
+            continue;
+        }
+        const int value = hexValue(in.peek());
+        if (value < 0)
+            break;
+        digits = true;
+        if (mantissa == 0 && value == 0) {
+            exponent -= fraction ? 4 : 0;
+        } else if (kept < 16) {
+            mantissa = mantissa * 16 + std::uint64_t(value);
+            ++kept;
+            exponent -= fraction ? 4 : 0;
+        } else {
+            sticky = sticky || value != 0;
+            exponent += fraction ? 0 : 4;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    exponent += takeExponent(in, 'p');
+    if (sticky)
+        mantissa |= 1;
+    return std::ldexp(double(mantissa), int(std::clamp(exponent, -100000L, 100000L)));
+}
+
+// A decimal number: digits with an optional point, at least one digit, then an
+// optional exponent. Converted by Qt's locale-free, correctly rounding parser.
+std::optional<double> decimal(Scanner &in)
+{
+    QByteArray number;
+    // Where the first significant digit stands, as a power of ten, to tell an
+    // overflow from an underflow when the parser declines either.
+    long magnitude = 0;
+    bool significant = false;
+    bool fraction = false;
+    bool digits = false;
+    for (;; in.skip()) {
+        const char c = in.peek();
+        if (c == '.' && !fraction) {
+            fraction = true;
+        } else if (isDigit(c)) {
+            digits = true;
+            if (c != '0')
+                significant = true;
+            if (significant && !fraction)
+                ++magnitude;
+            else if (!significant && fraction)
+                --magnitude;
+        } else {
+            break;
+        }
+        number += c;
+    }
+    if (!digits)
+        return std::nullopt;
+    const long exponent = takeExponent(in, 'e');
+    if (!significant)
+        return 0.0;
+    number += 'e' + QByteArray::number(qlonglong(exponent));
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (ok)
+        return value;
+    return magnitude + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
 } // namespace
 
 std::int32_t kbpsFromText(const QString &text)
 {
-    // The field's characters as 8-bit text; anything outside Latin-1 becomes
-    // '?' and stops the number.
-    const QByteArray bytes = text.toLatin1();
-    const long long value = strtoll_l(bytes.constData(), nullptr, 10, cLocale());
-    if (value > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (value < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
+    Scanner in(text);
+    in.skipBlanks();
+    const bool negative = in.takeSign();
+    // Far enough past the 32-bit range to saturate either way.
+    constexpr std::int64_t cap = std::int64_t(1) << 40;
+    std::int64_t value = 0;
+    for (; isDigit(in.peek()); in.skip())
+        value = std::min(value * 10 + (in.peek() - '0'), cap);
+    if (negative)
+        value = -value;
+    return std::int32_t(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 double numberFromText(const QString &text)
 {
-    const QByteArray bytes = text.toLatin1();
-    return strtod_l(bytes.constData(), nullptr, cLocale());
+    Scanner in(text);
+    in.skipBlanks();
+    const bool negative = in.takeSign();
+    std::optional<double> value;
+    if (in.peek() == '0' && (in.peek(1) | 0x20) == 'x') {
+        const int start = in.position();
+        in.skip(2);
+        value = hexadecimal(in);
+        if (!value)
+            in.rewind(start); // "0x" with no digit is the number 0
+    }
+    if (!value)
+        value = decimal(in);
+    if (!value) {
+        if (in.takeWord("infinity") || in.takeWord("inf"))
+            value = std::numeric_limits<double>::infinity();
+        else if (in.takeWord("nan"))
+            value = std::numeric_limits<double>::quiet_NaN();
+        else
+            return 0;
+    }
+    return negative ? -*value : *value;
 }
 
 QString integerText(std::int32_t value)

@@ -5,14 +5,16 @@
 #include <cstdint>
 #include <optional>
 
-// Text typed by the user is read like atoi and atof read it: leading blanks,
-// an optional sign, then as much of a number as fits; nothing readable is 0.
-// Only "." is a decimal point, whatever the desktop's locale.
+// Text typed by the user is read the way C's atoi and atof read it: leading
+// blanks, an optional sign, then as much of a number as fits; nothing readable
+// is 0. Only "." is a decimal point, whatever the desktop's locale, and the
+// result is the same on every platform.
 
 // A bitrate field's text; numbers beyond the signed 32-bit range saturate.
 std::int32_t kbpsFromText(const QString &text);
 
-// An estimate field's text, as a double (exponents, "inf" and "nan" included).
+// An estimate field's text, as a double: decimal and hexadecimal numbers with
+// their exponents, "inf", "infinity" and "nan"; overflow gives infinity.
 double numberFromText(const QString &text);
 
 // Plain decimal text of an integer, no grouping: 6000 gives "6000".

@@ -12,9 +12,14 @@ void MainWindow::on_btn_init_clicked()
 // locked until the next product choice; a reset keeps the lock.
 void MainWindow::on_cb_product_activated(int index)
 {
-    resetAll();
-    const bool unlocked = index == 0;
-    ui->cb_mode_all->setEnabled(unlocked);
+    Plan plan = resetPlan();
+    plan.product = index;
+    applyPlan(plan);
+}
+
+void MainWindow::setModesLocked(bool locked)
+{
+    ui->cb_mode_all->setEnabled(!locked);
     for (int i = 0; i < channel_max; ++i)
-        channelRow(*ui, i).mode->setEnabled(unlocked);
+        channelRow(*ui, i).mode->setEnabled(!locked);
 }

@@ -4,18 +4,14 @@
 
 #include <cstdint>
 
-class QLineEdit;
-
-// The channel model and its fixed tables. They are process-wide: the window's
-// handlers write the model and recalculate() reads it. Channel index i (0 to 15)
-// belongs to the widgets whose object names end in i + 1.
+// The fixed tables every figure rests on, and the names the lists show.
 
 constexpr int channel_max = 16;
 
-// Channel counts offered by cb_max_ch, by its index.
+// Channel counts a recorder can have, by the index of the count list.
 inline constexpr std::int8_t channel_counts[3] = {4, 8, 16};
 
-// Items of the frame boxes, one row per video standard (0 PAL, 1 NTSC).
+// Items of the frame lists, one row per video standard (0 PAL, 1 NTSC).
 inline constexpr std::int8_t frame_rate_choices[2][9] = {
     {0, 1, 3, 4, 5, 7, 9, 13, 25},
     {0, 1, 2, 4, 5, 8, 10, 15, 30},
@@ -25,6 +21,9 @@ inline constexpr std::int8_t frame_rate_choices[2][9] = {
 // standards: the item text is never parsed.
 inline constexpr std::int8_t frame_index_fps[9] = {0, 4, 6, 8, 10, 12, 16, 20, 30};
 
+// The top frame item, the default.
+constexpr int frame_top = 8;
+
 // Reference bitrate in Kbps at 30 fps, by resolution (Full-HD, HD, D1) and
 // quality (Super, Highest, High, Standard, Low).
 inline constexpr std::int32_t base_bitrate_kbps[3][5] = {
@@ -33,18 +32,14 @@ inline constexpr std::int32_t base_bitrate_kbps[3][5] = {
     {2000, 1500, 1000, 768, 512},
 };
 
+extern const QString product_names[2];
 extern const QString video_standard_names[2];
 extern const QString mode_names[2];
 extern const QString resolution_names[3];
 extern const QString quality_names[5];
 
-extern std::int8_t ch_resolution[channel_max]; // row of base_bitrate_kbps
-extern std::int8_t ch_fps[channel_max]; // frames per second, a value of frame_index_fps
-extern std::int8_t ch_quality[channel_max]; // column of base_bitrate_kbps
-extern std::uint8_t ch_manual[channel_max]; // 1 = Manual, 0 = Auto
-extern std::int32_t ch_manual_kbps[channel_max];
-extern std::int32_t all_manual_kbps;
-extern std::uint8_t video_standard; // 0 PAL, 1 NTSC
+// The text of frame item index under standard: "25", "30", ...
+QString frameText(int standard, int index);
 
-// The channels' bitrate fields, filled once by the window; not owning.
-extern QLineEdit *ch_bps_edit[channel_max];
+// The index of count in channel_counts, or -1.
+int channelCountIndex(int count);

@@ -1,0 +1,65 @@
+#include "plan.h"
+
+#include "calculation.h"
+#include "numbertext.h"
+
+#include <algorithm>
+
+std::int32_t rowKbps(const RowSettings &row)
+{
+    return row.manual ? row.manualKbps
+                      : autoBitrateKbps(row.resolution, row.quality, frame_index_fps[row.frame]);
+}
+
+PlanFigures planFigures(const Plan &plan)
+{
+    PlanFigures figures;
+    figures.activeChannels = std::clamp(plan.channelCount, 0, channel_max);
+    for (int i = 0; i < figures.activeChannels; ++i) {
+        figures.kbps[i] = rowKbps(plan.channels[i]);
+        figures.dayGb[i] = dayCapacityGb(figures.kbps[i]);
+    }
+    figures.allKbps = rowKbps(plan.all);
+    figures.totalDayGb = dayTotalGb(figures.dayGb.data(), figures.activeChannels);
+
+    figures.requiredGb = requiredCapacityGb(figures.totalDayGb, numberFromText(plan.requiredDays));
+    const double hours = recordingHours(figures.totalDayGb, numberFromText(plan.installedHddGb));
+    figures.recordingDays = recordingDays(hours);
+    figures.recordingHours = recordingHoursBeyondDays(hours);
+    return figures;
+}
+
+QString PlanFigures::kbpsText(int channel) const
+{
+    return integerText(kbps[channel]);
+}
+
+QString PlanFigures::dayGbText(int channel) const
+{
+    return capacityText(dayGb[channel]);
+}
+
+QString PlanFigures::allKbpsText() const
+{
+    return integerText(allKbps);
+}
+
+QString PlanFigures::totalText() const
+{
+    return capacityText(totalDayGb);
+}
+
+QString PlanFigures::requiredText() const
+{
+    return estimateText(requiredGb, QStringLiteral(" GB"));
+}
+
+QString PlanFigures::daysText() const
+{
+    return estimateText(recordingDays, QStringLiteral(" Days"));
+}
+
+QString PlanFigures::hoursText() const
+{
+    return estimateText(recordingHours, QStringLiteral(" Hours"));
+}

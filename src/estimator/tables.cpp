@@ -1,0 +1,24 @@
+#include "tables.h"
+
+#include <algorithm>
+#include <iterator>
+
+const QString product_names[2] = {QStringLiteral("NVR"), QStringLiteral("Hybrid-DVR")};
+const QString video_standard_names[2] = {QStringLiteral("PAL"), QStringLiteral("NTSC")};
+const QString mode_names[2] = {QStringLiteral("Auto"), QStringLiteral("Manual")};
+const QString resolution_names[3]
+    = {QStringLiteral("Full-HD"), QStringLiteral("HD"), QStringLiteral("D1")};
+const QString quality_names[5]
+    = {QStringLiteral("Super"), QStringLiteral("Highest"), QStringLiteral("High"),
+       QStringLiteral("Standard"), QStringLiteral("Low")};
+
+QString frameText(int standard, int index)
+{
+    return QString::number(frame_rate_choices[standard][index]);
+}
+
+int channelCountIndex(int count)
+{
+    const auto *found = std::find(std::begin(channel_counts), std::end(channel_counts), count);
+    return found == std::end(channel_counts) ? -1 : int(found - std::begin(channel_counts));
+}
