@@ -155,8 +155,7 @@ bool MainWindow::open()
     const QString folder = m_filePath.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
         : QFileInfo(m_filePath).absolutePath();
-    const QString path
-        = QFileDialog::getOpenFileName(this, tr("Open a plan"), folder, file_filter);
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open a plan"), folder, file_filter);
     return !path.isEmpty() && openFile(path);
 }
 
@@ -183,10 +182,10 @@ bool MainWindow::maySetAside()
 {
     if (m_filePath.isEmpty() || m_history->isClean())
         return true;
-    QMessageBox question(QMessageBox::Warning, m_title,
-                         tr("The plan “%1” has changes that are not saved.")
-                             .arg(QFileInfo(m_filePath).fileName()),
-                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    QMessageBox question(
+        QMessageBox::Warning, m_title,
+        tr("The plan “%1” has changes that are not saved.").arg(QFileInfo(m_filePath).fileName()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     question.setInformativeText(tr("Save them first?"));
     question.setDefaultButton(QMessageBox::Save);
     switch (question.exec()) {

@@ -99,9 +99,10 @@ int frameMember(const QJsonObject &object, const QString &prefix, int standard)
             return i;
         items << frameText(standard, i);
     }
-    fail(keyPath(prefix, QStringLiteral("frame")),
-         QStringLiteral("%1 is not a frame rate under %2: %3")
-             .arg(jsonText(text), video_standard_names[standard], items.join(QStringLiteral(", "))));
+    fail(
+        keyPath(prefix, QStringLiteral("frame")),
+        QStringLiteral("%1 is not a frame rate under %2: %3")
+            .arg(jsonText(text), video_standard_names[standard], items.join(QStringLiteral(", "))));
 }
 
 QJsonObject objectOf(const QJsonValue &value, const QString &path)
@@ -135,7 +136,8 @@ QString fieldText(const QJsonObject &root, const QString &key)
 {
     const QString text = stringMember(root, QString(), key);
     if (text.size() > 32767)
-        fail(key, QStringLiteral("%1 characters, more than the field holds (32767)").arg(text.size()));
+        fail(key,
+             QStringLiteral("%1 characters, more than the field holds (32767)").arg(text.size()));
     return text;
 }
 
@@ -197,10 +199,10 @@ QByteArray quoted(const QString &text)
 
 QByteArray rowJson(const RowSettings &row, int standard)
 {
-    return "{\"mode\": " + quoted(mode_names[row.manual]) + ", \"resolution\": "
-        + quoted(resolution_names[row.resolution]) + ", \"frame\": "
-        + quoted(frameText(standard, row.frame)) + ", \"quality\": "
-        + quoted(quality_names[row.quality])
+    return "{\"mode\": " + quoted(mode_names[row.manual])
+        + ", \"resolution\": " + quoted(resolution_names[row.resolution])
+        + ", \"frame\": " + quoted(frameText(standard, row.frame))
+        + ", \"quality\": " + quoted(quality_names[row.quality])
         + ", \"bitrateKbps\": " + QByteArray::number(rowKbps(row)) + "}";
 }
 

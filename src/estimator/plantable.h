@@ -1,0 +1,29 @@
+#pragma once
+
+#include "plan.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The table of the channels in use as every front end lists it: the settings
+// as the lists show them, the figures as the window shows them.
+struct ChannelLine
+{
+    int channel = 0; // 1 to 16
+    QString mode;
+    QString resolution;
+    QString frame; // the item text under the plan's standard
+    QString quality;
+    QString kbps;
+    QString dayGb;
+};
+
+QList<ChannelLine> channelLines(const Plan &plan, const PlanFigures &figures);
+
+// The same table as CSV: a header line, then one line per channel in use,
+// quoted as RFC 4180 asks, "." decimals whatever the locale.
+QByteArray channelCsv(const Plan &plan, const PlanFigures &figures);
+
+// One CSV field, quoted where it holds a comma, a quote or a line break.
+QByteArray csvField(const QString &text);
