@@ -68,8 +68,9 @@ void MainWindow::createActions()
     m_history = new QUndoStack(this);
     // Far more than anyone undoes; a step is two plans.
     m_history->setUndoLimit(1000);
+    // Only an opened plan shows the modified marker; untitled work has none.
     connect(m_history, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean); });
+            [this](bool clean) { setWindowModified(!clean && !m_filePath.isEmpty()); });
 
     const auto action = [this](const QString &text, const QList<QKeySequence> &keys) {
         auto *created = new QAction(text, this);
@@ -203,6 +204,7 @@ void MainWindow::setCurrentFile(const QString &path)
     m_filePath = path;
     setWindowFilePath(path);
     setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] - ") + m_title);
+    setWindowModified(!m_history->isClean());
 }
 
 void MainWindow::showFailure(const QString &what, const QString &why)

@@ -274,11 +274,26 @@ std::optional<Plan> readPlanFile(const QString &path, QString *error)
     return plan;
 }
 
-bool writePlanFile(const QString &path, const Plan &plan, QString *error)
+bool writeFileAtomically(const QString &path, const QByteArray &contents, QString *error)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(planToJson(plan)) >= 0 && file.commit())
-        return true;
+    // Unbuffered, so that a short write (a full disk) is seen here: a buffered
+    // flush can pass a partly written file on to the commit as a success.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qint64 done = 0;
+        qint64 written = 0;
+        while (done < contents.size()
+               && (written = file.write(contents.constData() + done, contents.size() - done)) > 0)
+            done += written;
+        if (done == contents.size() && file.commit())
+            return true;
+        file.cancelWriting();
+    }
     *error = path + QStringLiteral(": ") + file.errorString();
     return false;
+}
+
+bool writePlanFile(const QString &path, const Plan &plan, QString *error)
+{
+    return writeFileAtomically(path, planToJson(plan), error);
 }

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -177,6 +179,44 @@ QStringList itemTexts(const QComboBox &box)
     for (int i = 0; i < box.count(); ++i)
         texts << box.itemText(i);
     return texts;
+}
+
+QStringList shownState(const QWidget &window)
+{
+    QStringList lines;
+    for (const QWidget *widget : window.findChildren<QWidget *>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        QString shown;
+        if (auto *box = qobject_cast<const QComboBox *>(widget))
+            shown = box->currentText() + " of " + itemTexts(*box).join('|');
+        else if (auto *field = qobject_cast<const QLineEdit *>(widget))
+            shown = field->text();
+        else if (auto *label = qobject_cast<const QLabel *>(widget))
+            shown = label->text();
+        lines << QStringLiteral("%1: \"%2\"%3%4")
+                     .arg(name, shown, widget->isVisibleTo(&window) ? "" : ", hidden",
+                          widget->isEnabled() ? "" : ", disabled");
+    }
+    lines.sort();
+    return lines;
+}
+
+void whenDialogOpens(std::function<void(QWidget *dialog)> answer)
+{
+    // Polls: the dialog opens inside a nested event loop of the call under test.
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        // The calculator's own window is modal too: wait for a dialog.
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        answer(dialog);
+    });
+    timer->start(10);
 }
 
 QStringList repeated(const QString &text, int count, int at, const QString &there)

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -39,6 +41,14 @@ void enterText(QLineEdit &field, const QString &text);
 void typeAndReturn(QLineEdit &field, const QString &text);
 
 QStringList itemTexts(const QComboBox &box);
+
+// What the user sees of every control and figure of window, one line per
+// widget in name order: its text or items, and whether it is shown and usable.
+QStringList shownState(const QWidget &window);
+
+// Runs answer on the next modal dialog once it has opened (a message box, a
+// file dialog), from inside its event loop.
+void whenDialogOpens(std::function<void(QWidget *dialog)> answer);
 
 // count copies of text; with at, the entry there is replaced by there.
 QStringList repeated(const QString &text, int count, int at = -1, const QString &there = {});
