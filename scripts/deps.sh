@@ -9,6 +9,7 @@ deps_run="fonts-liberation2"
 deps_test="fonts-liberation2 locales-all"
 deps_screenshot="xvfb xauth fonts-liberation2"
 deps_format="clang-format"
+deps_fuzz="clang-14 libclang-rt-14-dev"
 deps_bench="hyperfine time"
 deps_package="dpkg-dev file desktop-file-utils appstream"
 

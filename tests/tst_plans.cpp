@@ -307,8 +307,7 @@ void PlansTest::failedSaveKeepsOldFile()
     if (readOnlyFolder) {
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         saved = calculator.window.saveFile(path);
-        QFile::setPermissions(dir.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     } else {
         const FullDisk full;
         saved = calculator.window.saveFile(path);
@@ -320,7 +319,8 @@ void PlansTest::failedSaveKeepsOldFile()
     QVERIFY(box);
     QVERIFY2(box->informativeText().startsWith(path + ": "), qPrintable(box->informativeText()));
     // Still the changed, unsaved plan.
-    QCOMPARE(shownTitle(calculator.window), QStringLiteral("site.nvrplan* - NVR Recording calculator"));
+    QCOMPARE(shownTitle(calculator.window),
+             QStringLiteral("site.nvrplan* - NVR Recording calculator"));
     box->close();
 }
 
@@ -335,7 +335,10 @@ void PlansTest::undoAndRedoEveryStep()
         [&] { pickFromPopup(calculator.box("cb_mode_3"), 1); },
         [&] { typeAndReturn(calculator.field("line_edit_bps_3"), "2500"); },
         [&] { pickFromPopup(calculator.box("cb_ntpal"), 0); },
-        [&] { QTest::mouseClick(calculator.window.findChild<QPushButton *>("btn_init"), Qt::LeftButton); },
+        [&] {
+            QTest::mouseClick(calculator.window.findChild<QPushButton *>("btn_init"),
+                              Qt::LeftButton);
+        },
         [&] { pickFromPopup(calculator.box("cb_product"), 1); },
         [&] { pickFromPopup(calculator.box("cb_max_ch"), 0); },
         [&] { pickFromPopup(calculator.box("cb_product"), 0); },
@@ -355,8 +358,9 @@ void PlansTest::undoAndRedoEveryStep()
     press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_Z));
     QCOMPARE(shownState(calculator.window), shown.first());
     for (int i = 1; i < shown.size(); ++i) {
-        press(calculator.window, i % 2 ? QKeySequence(Qt::CTRL | Qt::Key_Y)
-                                       : QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        press(calculator.window,
+              i % 2 ? QKeySequence(Qt::CTRL | Qt::Key_Y)
+                    : QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         QCOMPARE(shownState(calculator.window), shown.at(i));
     }
     // A new change after undoing drops what could have been redone.
@@ -376,12 +380,15 @@ void PlansTest::titleShowsFileAndChanges()
     QCOMPARE(shownTitle(calculator.window), QStringLiteral("NVR Recording calculator"));
 
     QVERIFY(calculator.window.openFile(path));
-    QCOMPARE(shownTitle(calculator.window), QStringLiteral("school.nvrplan - NVR Recording calculator"));
+    QCOMPARE(shownTitle(calculator.window),
+             QStringLiteral("school.nvrplan - NVR Recording calculator"));
     pickFromPopup(calculator.box("cb_resolution_6"), 2);
-    QCOMPARE(shownTitle(calculator.window), QStringLiteral("school.nvrplan* - NVR Recording calculator"));
+    QCOMPARE(shownTitle(calculator.window),
+             QStringLiteral("school.nvrplan* - NVR Recording calculator"));
     // Undoing back to what was opened is no change.
     press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QCOMPARE(shownTitle(calculator.window), QStringLiteral("school.nvrplan - NVR Recording calculator"));
+    QCOMPARE(shownTitle(calculator.window),
+             QStringLiteral("school.nvrplan - NVR Recording calculator"));
     // Before the file was opened comes the untitled work.
     press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_Z));
     QCOMPARE(calculator.box("cb_quality_2").currentText(), QStringLiteral("Low"));
@@ -389,7 +396,8 @@ void PlansTest::titleShowsFileAndChanges()
     press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_Y));
     pickFromPopup(calculator.box("cb_resolution_6"), 2);
     press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_S));
-    QCOMPARE(shownTitle(calculator.window), QStringLiteral("school.nvrplan - NVR Recording calculator"));
+    QCOMPARE(shownTitle(calculator.window),
+             QStringLiteral("school.nvrplan - NVR Recording calculator"));
     QString error;
     QCOMPARE(readPlanFile(path, &error)->channels[5].resolution, 2);
 }
@@ -461,7 +469,8 @@ void PlansTest::droppedFileOpens()
     QVERIFY(dropFile(calculator.window, path));
     QTRY_COMPARE(calculator.box("cb_ntpal").currentText(), QStringLiteral("PAL"));
     QCOMPARE(calculator.box("cb_quality_3").currentText(), QStringLiteral("Standard"));
-    QCOMPARE(shownTitle(calculator.window), QStringLiteral("dropped.nvrplan - NVR Recording calculator"));
+    QCOMPARE(shownTitle(calculator.window),
+             QStringLiteral("dropped.nvrplan - NVR Recording calculator"));
 
     // Only a single local file is taken.
     QMimeData text;
