@@ -10,11 +10,13 @@
 // installed program started from the desktop.
 
 #include "mainwindow.h"
+#include "planfile.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -42,6 +44,8 @@ private slots:
     void typedBitrate_data();
     void typedBitrate();
     void reset();
+    void openPlan();
+    void undoRedo();
     void recalculation_data();
     void recalculation();
     void startUp();
@@ -158,6 +162,44 @@ void ActionsBenchmark::reset()
     QBENCHMARK
     {
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+}
+
+// Two different plans opened in turn: read, checked, applied and recalculated.
+void ActionsBenchmark::openPlan()
+{
+    QTemporaryDir dir;
+    Plan pal;
+    pal.videoStandard = 0;
+    pal.channelCount = 8;
+    pal.channels[2].manual = true;
+    pal.channels[2].manualKbps = 2500;
+    pal.requiredDays = QStringLiteral("30");
+    const QString paths[] = {dir.filePath("a.nvrplan"), dir.filePath("b.nvrplan")};
+    QString error;
+    QVERIFY(writePlanFile(paths[0], Plan(), &error));
+    QVERIFY(writePlanFile(paths[1], pal, &error));
+    int next = 0;
+    QBENCHMARK
+    {
+        QVERIFY(m_window->openFile(paths[next]));
+        next = 1 - next;
+    }
+}
+
+// One undo or one redo per iteration, by its key, of a change of several columns.
+void ActionsBenchmark::undoRedo()
+{
+    QComboBox *quality = find<QComboBox>("cb_quality_all");
+    quality->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(quality, Qt::Key_Down);
+    QTest::keyClick(find<QComboBox>("cb_ntpal"), Qt::Key_Up);
+    bool undone = false;
+    QBENCHMARK
+    {
+        QTest::keyClick(quality, Qt::Key_Z,
+                        undone ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+        undone = !undone;
     }
 }
 

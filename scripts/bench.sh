@@ -54,6 +54,8 @@ awk '
         if (name == "recalculate without the trace") bare = us
         bar = (name ~ /^recalculate/) ? 100 : 500
         label = name
+        if (name == "openPlan") { label = "open a plan file"; bar = 1000 }
+        if (name == "undoRedo") { label = "one undo or redo"; bar = 1000 }
         if (name == "reset") label = "Reset button"
         if (name == "startUp") { label = "window built, filled, shown and reset (and torn down)"; bar = 0 }
         verdict = bar == 0 ? "" : (us <= bar ? "ok (<= " bar " us)" : "MISSES " bar " us")

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size > std::size_t(plan_file_limit))
         return 0;
-    const QByteArray json = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+    const QByteArray json
+        = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     QString error;
     const std::optional<Plan> plan = planFromJson(json, &error);
     if (!plan) {
