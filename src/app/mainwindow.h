@@ -184,6 +184,7 @@ private:
     void restorePlan(const Plan &plan);
 
     void createActions();
+    QString dialogFolder() const;
     bool open();
     bool save();
     bool saveAs();

@@ -50,7 +50,10 @@ private:
 
 namespace {
 
-const QString file_filter = QObject::tr("NVR plans (*.nvrplan)");
+QString planFilter()
+{
+    return QObject::tr("NVR plans (*.nvrplan)");
+}
 
 // The single local file a drag carries, or nothing.
 QString droppedFile(const QMimeData *data)
@@ -149,14 +152,21 @@ bool MainWindow::saveFile(const QString &path)
     return true;
 }
 
+// Where the file dialogs start: beside the plan, or in the documents folder.
+QString MainWindow::dialogFolder() const
+{
+    if (!m_filePath.isEmpty())
+        return QFileInfo(m_filePath).absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 bool MainWindow::open()
 {
     if (!maySetAside())
         return false;
-    const QString folder = m_filePath.isEmpty()
-        ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-        : QFileInfo(m_filePath).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open a plan"), folder, file_filter);
+    const QString path
+        = QFileDialog::getOpenFileName(this, tr("Open a plan"), dialogFolder(), planFilter());
     return !path.isEmpty() && openFile(path);
 }
 
@@ -167,12 +177,9 @@ bool MainWindow::save()
 
 bool MainWindow::saveAs()
 {
-    QFileDialog dialog(this, tr("Save the plan"),
-                       m_filePath.isEmpty()
-                           ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                           : m_filePath,
-                       file_filter);
+    QFileDialog dialog(this, tr("Save the plan"), dialogFolder(), planFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(m_filePath.isEmpty() ? tr("plan.nvrplan") : QFileInfo(m_filePath).fileName());
     dialog.setDefaultSuffix(QStringLiteral("nvrplan"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
