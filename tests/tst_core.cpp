@@ -31,6 +31,14 @@ constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 // Float sum of 16 channels at 6000 Kbps; the display rounds it to 1036.8.
 constexpr float sixteenAtSixThousand = 1036.79993f;
 
+QStringList times(int count, const char *text)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QString::fromLatin1(text);
+    return list;
+}
+
 // Channel figures as "kbps/GB" texts, channel by channel.
 QStringList channelTexts(const PlanFigures &figures)
 {
@@ -386,7 +394,7 @@ void CoreTest::planFigures_data()
     QTest::addColumn<QStringList>("channels");
     QTest::addColumn<QStringList>("totals"); // ALL row Kbps, total, required, days, hours
 
-    QTest::newRow("defaults") << Plan() << QStringList(16, "6000/64.8")
+    QTest::newRow("defaults") << Plan() << times(16, "6000/64.8")
         << QStringList {"6000", "1036.8", "0 GB", "0 Days", "0 Hours"};
 
     // 4 channels: 2500 typed (27 GB); D1 Low at item 4 is 512/30 = 17 x 10 fps
@@ -405,7 +413,7 @@ void CoreTest::planFigures_data()
     four.requiredDays = "30";
     four.installedHddGb = "2000";
     QStringList fourChannels = {"2500/27", "170/1.836", "6000/64.8", "6000/64.8"};
-    fourChannels += QStringList(12, "0/0");
+    fourChannels += times(12, "0/0");
     QTest::newRow("4 channels, PAL, Manual") << four << fourChannels
         << QStringList {"-7", "158.436", "5103 GB", "11 Days", "18 Hours"};
 
@@ -420,7 +428,7 @@ void CoreTest::planFigures_data()
     eight.requiredDays = "7";
     eight.installedHddGb = "500GB";
     QTest::newRow("8 channels, HD Highest") << eight
-        << QStringList(8, "1392/15.0336") + QStringList(8, "0/0")
+        << times(8, "1392/15.0336") + times(8, "0/0")
         << QStringList {"1392", "120.269", "903 GB", "3 Days", "20 Hours"};
 
     // Nothing recorded: no disk ever fills.
@@ -428,7 +436,7 @@ void CoreTest::planFigures_data()
     for (auto &channel : still.channels)
         channel.frame = 0;
     still.installedHddGb = "3000";
-    QTest::newRow("nothing recorded") << still << QStringList(16, "0/0")
+    QTest::newRow("nothing recorded") << still << times(16, "0/0")
         << QStringList {"6000", "0", "0 GB", "-- Days", "-- Hours"};
     // clang-format on
 }

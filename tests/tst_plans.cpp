@@ -119,8 +119,12 @@ QMessageBox *failureShown(const QWidget &window)
 
 void press(QWidget &window, const QKeySequence &keys)
 {
-    QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
-    QTest::keySequence(focus, keys);
+    // Qt 5's offscreen platform can leave a closed popup the active window,
+    // once its queued activation arrives.
+    QCoreApplication::processEvents();
+    if (QApplication::activeWindow() != &window)
+        QApplication::setActiveWindow(&window);
+    QTest::keySequence(window.focusWidget() ? window.focusWidget() : &window, keys);
 }
 
 // Drops the file on the window as a file manager would.
