@@ -36,7 +36,6 @@ private slots:
     void fontIsMetricCompatible();
     void widgetInventory_data();
     void widgetInventory();
-    void creationOrderIsDeclaredOrder();
     void tableCellGeometry_data();
     void tableCellGeometry();
     void siblingsDoNotOverlap();
@@ -50,8 +49,8 @@ private slots:
     void everyItemOnce();
     void frameListsFollowStandard_data();
     void frameListsFollowStandard();
-    void focusFollowsDeclaredOrder_data();
-    void focusFollowsDeclaredOrder();
+    void tabWalksTheFormRowByRow_data();
+    void tabWalksTheFormRowByRow();
     void bitrateFieldKeepsSixThousandCharacters();
     void closingEndsEventLoopWithZero();
 };
@@ -89,28 +88,6 @@ void FormTest::widgetInventory()
     const QString parent = widget->parentWidget() == &window ? QStringLiteral("MainWindow")
                                                              : widget->parentWidget()->objectName();
     QCOMPARE(parent, expectedParentName(name));
-}
-
-// Creation order is what the keyboard focus follows.
-void FormTest::creationOrderIsDeclaredOrder()
-{
-    MainWindow window;
-    QStringList created;
-    QWidget *central = window.centralWidget();
-    QCOMPARE(central->objectName(), QStringLiteral("centralWidget"));
-    created << central->objectName();
-    const std::function<void(QWidget *)> walk = [&](QWidget *parent) {
-        for (QObject *child : parent->children()) {
-            auto *widget = qobject_cast<QWidget *>(child);
-            if (!widget || widget->objectName().isEmpty()
-                || widget->objectName().startsWith(QLatin1String("qt_")))
-                continue;
-            created << widget->objectName();
-            walk(widget);
-        }
-    };
-    walk(central);
-    QCOMPARE(created, declaredWidgetNames());
 }
 
 void FormTest::tableCellGeometry_data()
@@ -392,43 +369,62 @@ void FormTest::frameListsFollowStandard()
     }
 }
 
-void FormTest::focusFollowsDeclaredOrder_data()
+void FormTest::tabWalksTheFormRowByRow_data()
 {
     // clang-format off
+    QTest::addColumn<int>("countIndex");
+    QTest::addColumn<int>("product");
     QTest::addColumn<bool>("manual");
-    QTest::newRow("Auto: bitrate fields skipped") << false;
-    QTest::newRow("Manual: bitrate fields reached") << true;
+    QTest::newRow("16 channels, Auto: bitrate fields skipped") << 2 << 0 << false;
+    QTest::newRow("4 channels, Manual: hidden rows skipped") << 0 << 0 << true;
+    QTest::newRow("Hybrid-DVR: locked mode boxes skipped") << 1 << 1 << false;
     // clang-format on
 }
 
-void FormTest::focusFollowsDeclaredOrder()
+// Top to bottom, and left to right along each row of the table; whatever is
+// hidden or disabled is passed over. Shift+Tab walks the same way back.
+void FormTest::tabWalksTheFormRowByRow()
 {
+    QFETCH(int, countIndex);
+    QFETCH(int, product);
     QFETCH(bool, manual);
-    MainWindow window;
-    QVERIFY(showActive(window));
-    window.resetAll();
+    Calculator calculator;
+    QCOMPARE(QApplication::focusWidget(), &calculator.box("cb_ntpal"));
+
+    pickFromPopup(calculator.box("cb_product"), product);
+    pickFromPopup(calculator.box("cb_max_ch"), countIndex);
     if (manual)
-        window.findChild<QComboBox *>("cb_mode_all")->setCurrentIndex(1);
+        pickFromPopup(calculator.box("cb_mode_all"), 1);
 
-    QStringList expected;
-    for (const QString &name : declaredWidgetNames())
-        if (name.startsWith(QLatin1String("cb_")) || name.startsWith(QLatin1String("line_input"))
-            || name == QLatin1String("btn_init")
-            || (manual && name.startsWith(QLatin1String("line_edit_bps"))))
-            expected << name;
-    QCOMPARE(expected.mid(0, 4),
-             QStringList({"cb_resolution_6", "cb_resolution_2", "cb_frame_1", "cb_resolution_8"}));
-
-    window.findChild<QWidget *>("cb_resolution_6")->setFocus(Qt::OtherFocusReason);
-    QStringList visited;
-    for (int i = 0; i < expected.size(); ++i) {
-        QWidget *focus = QApplication::focusWidget();
-        QVERIFY(focus);
-        visited << focus->objectName();
-        QTest::keyClick(focus, Qt::Key_Tab);
+    QStringList expected = {"cb_ntpal", "cb_max_ch", "line_input_days", "line_input_hdd"};
+    const int rows = QList<int>({4, 8, 16}).at(countIndex);
+    for (int row = 0; row <= rows; ++row) {
+        if (product == 0)
+            expected << Calculator::cell("cb_mode", row);
+        for (const char *family : {"cb_resolution", "cb_frame", "cb_quality"})
+            expected << Calculator::cell(family, row);
+        if (manual)
+            expected << Calculator::cell("line_edit_bps", row);
     }
-    QCOMPARE(visited, expected);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cb_resolution_6"));
+    expected << "cb_product"
+             << "btn_init";
+
+    // Where the focus is, then where each key press takes it: once round.
+    const auto walk = [&expected](Qt::KeyboardModifiers modifiers) {
+        QStringList visited = {QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < expected.size() && QApplication::focusWidget(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                    : QStringLiteral("(nothing)"));
+        }
+        return visited;
+    };
+    calculator.box("cb_ntpal").setFocus(Qt::OtherFocusReason);
+    QCOMPARE(walk(Qt::NoModifier), expected + QStringList {"cb_ntpal"});
+
+    QStringList backwards = expected;
+    std::reverse(backwards.begin() + 1, backwards.end());
+    QCOMPARE(walk(Qt::ShiftModifier), backwards + QStringList {"cb_ntpal"});
 }
 
 void FormTest::bitrateFieldKeepsSixThousandCharacters()
