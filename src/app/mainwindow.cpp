@@ -4,6 +4,8 @@
 #include "model.h"
 #include "ui_mainwindow.h"
 
+#include <QSignalBlocker>
+
 #include <algorithm>
 
 namespace {
@@ -111,9 +113,12 @@ void MainWindow::resetAll()
     // Runs the row visibility handler when the count changes.
     ui->cb_max_ch->setCurrentIndex(2);
 
-    // Runs the ALL mode handler only when the box changes; a channel switched to
-    // Manual on its own must come back to Auto as well, hence the second call.
-    ui->cb_mode_all->setCurrentIndex(0);
+    // Quietly: the handler would recalculate halfway through the reset. A channel
+    // switched to Manual on its own must come back to Auto as well.
+    {
+        const QSignalBlocker quiet(ui->cb_mode_all);
+        ui->cb_mode_all->setCurrentIndex(0);
+    }
     setAllChannelModes(0);
 
     const auto selectDefaults = [](const ChannelRow &row) {
