@@ -13,8 +13,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -25,6 +29,38 @@ QStringList frameItems(int standard)
 {
     return standard == 0 ? QStringList {"0", "1", "3", "4", "5", "7", "9", "13", "25"}
                          : QStringList {"0", "1", "2", "4", "5", "8", "10", "15", "30"};
+}
+
+// WCAG 2 relative luminance of an sRGB colour.
+double luminance(QRgb rgb)
+{
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+}
+
+// The contrast a reader gets from the text in area of a picture: its most
+// common colour is the background, the pixel furthest from it the core of a
+// stroke.
+double textContrast(const QImage &image, const QRect &area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(background))
+            background = it.key();
+    const double ground = luminance(background) + 0.05;
+    double best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const double ink = luminance(it.key()) + 0.05;
+        best = std::max(best, std::max(ink, ground) / std::min(ink, ground));
+    }
+    return best;
 }
 
 } // namespace
@@ -43,6 +79,7 @@ private slots:
     void windowResizesInHeightOnly();
     void captionFits_data();
     void captionFits();
+    void captionsReadableOnDarkDesktop();
     void captions_data();
     void captions();
     void groupTitleShowsItsAmpersand();
@@ -224,6 +261,59 @@ void FormTest::captionFits()
         QVERIFY(button->sizeHint().width() <= button->width());
         QVERIFY(button->sizeHint().height() <= button->height());
     }
+}
+
+// The form brings its own light colours, so a dark desktop palette changes no
+// pixel of it, and every text keeps a WCAG contrast of 4.5 against what it is
+// drawn on.
+void FormTest::captionsReadableOnDarkDesktop()
+{
+    const auto shoot = [](QStringList *unreadable) {
+        Calculator calculator;
+        typeAndReturn(calculator.field("line_input_days"), "30");
+        typeAndReturn(calculator.field("line_input_hdd"), "4000");
+        const QImage shot = calculator.window.grab().toImage();
+        for (QWidget *widget : calculator.window.findChildren<QWidget *>()) {
+            QRect area;
+            if (auto *label = qobject_cast<QLabel *>(widget); label && !label->text().isEmpty()) {
+                area = label->contentsRect().adjusted(1, 1, -1, -1);
+            } else if (auto *box = qobject_cast<QComboBox *>(widget)) {
+                QStyleOptionComboBox option;
+                option.initFrom(box);
+                area = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, box);
+            } else if (qobject_cast<QGroupBox *>(widget)) {
+                // The title, between the top of the frame and the first control.
+                area = QRect(1, 1, widget->width() - 2, widget->childrenRect().top() - 2);
+            } else if (qobject_cast<QPushButton *>(widget)
+                       || (qobject_cast<QLineEdit *>(widget) && widget->isEnabled())) {
+                area = widget->rect().adjusted(3, 3, -3, -3);
+            }
+            if (widget->objectName().isEmpty() || !area.isValid())
+                continue;
+            const double ratio
+                = textContrast(shot, area.translated(widget->mapTo(&calculator.window, QPoint())));
+            if (ratio < 4.5)
+                *unreadable
+                    << QStringLiteral("%1 %2").arg(widget->objectName()).arg(ratio, 0, 'f', 2);
+        }
+        return shot;
+    };
+    QStringList unreadable;
+    const QImage light = shoot(&unreadable);
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(", ")));
+
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+    QPalette dark(QColor(53, 53, 53), QColor(35, 35, 35));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    QApplication::setPalette(dark);
+    const QImage onDark = shoot(&unreadable);
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(", ")));
+    QVERIFY(onDark == light);
 }
 
 void FormTest::captions_data()
