@@ -12,13 +12,18 @@
 void MainWindow::on_cb_mode_all_currentIndexChanged(int index)
 {
     setAllChannelModes(index);
-    if (index == 0)
+    // Filling the boxes in the constructor lands here before the channel count
+    // has an item: there is nothing to calculate yet.
+    if (ui->cb_max_ch->currentIndex() < 0)
         return;
-    // Every channel in use, and the ALL row, starts from the bitrate last shown.
-    const int active = activeChannelCount();
-    for (int i = 0; i < active; ++i)
-        ch_manual_kbps[i] = kbpsFromText(ch_bps_edit[i]->text());
-    all_manual_kbps = kbpsFromText(ui->line_edit_bps_all->text());
+    if (index != 0) {
+        // Every channel in use, and the ALL row, starts from the bitrate last shown.
+        const int active = activeChannelCount();
+        for (int i = 0; i < active; ++i)
+            ch_manual_kbps[i] = kbpsFromText(ch_bps_edit[i]->text());
+        all_manual_kbps = kbpsFromText(ui->line_edit_bps_all->text());
+    }
+    recalculate();
 }
 
 void MainWindow::setColumnOfAllChannels(QComboBox *ChannelRow::*column, int index,

@@ -5,14 +5,15 @@
 #include "numbertext.h"
 #include "ui_mainwindow.h"
 
-// A mode switch recalculates nothing: the field still shows the bitrate the last
-// recalculation wrote, so switching to Manual freezes that bitrate.
+// The field still shows the bitrate the last recalculation wrote: taken as the
+// manual one, it keeps a switch to Manual from moving any figure.
 void MainWindow::setChannelMode(int channel, int index)
 {
     const bool manual = index != 0;
     ch_manual[channel] = manual;
     ch_manual_kbps[channel] = kbpsFromText(ch_bps_edit[channel]->text());
     ch_bps_edit[channel]->setEnabled(manual);
+    recalculate();
 }
 
 void MainWindow::takeChannelBitrate(int channel)

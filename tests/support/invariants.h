@@ -9,8 +9,7 @@ class Calculator;
 QStringList brokenStateRelations(const Calculator &calculator);
 
 // Relations between the shown figures, the model and the inputs that hold
-// right after a recalculation (a mode switch leaves the figures as they were
-// until the next one).
+// right after a recalculation.
 QStringList brokenFigureRelations(const Calculator &calculator);
 
 // A copy of the channel model, to tell what an action changed.

@@ -14,8 +14,7 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
-// The window's 146 widgets in the order the form declares and creates them,
-// which is also the keyboard focus order.
+// The window's 146 widgets in the order the form declares them.
 const QStringList &declaredWidgetNames();
 
 // The expected class and parent of a widget, from its object name.
