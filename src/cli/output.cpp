@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 void printError(const QString &message)
 {
@@ -21,7 +22,7 @@ bool writeOut(const QByteArray &bytes)
 
 QString alignedTable(const QList<QStringList> &rows, const QString &align)
 {
-    QList<int> widths(align.size(), 0);
+    std::vector<int> widths(size_t(align.size()), 0);
     for (const QStringList &row : rows)
         for (int column = 0; column < row.size(); ++column)
             widths[column] = std::max(widths[column], int(row[column].size()));
