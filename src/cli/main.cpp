@@ -45,7 +45,7 @@ QString unixStyle(QString message)
     return message;
 }
 
-QString quotedNames(const QString *names, int count)
+QString nameList(const QString *names, int count)
 {
     QStringList list;
     for (int i = 0; i < count; ++i)
@@ -65,7 +65,7 @@ int nameValue(const QCommandLineParser &parser, const QCommandLineOption &option
         if (value.compare(names[i], Qt::CaseInsensitive) == 0)
             return int(i);
     usage(QStringLiteral("--%1: '%2' is not one of %3")
-              .arg(option.names().constLast(), value, quotedNames(names, int(N))));
+              .arg(option.names().constLast(), value, nameList(names, int(N))));
 }
 
 int channelsValue(const QCommandLineParser &parser, const QCommandLineOption &option)
@@ -226,6 +226,7 @@ int run(const QStringList &arguments)
         request.channelCount = channelsValue(parser, channels);
         request.days = numberValue(parser, days, true);
         request.hdd = numberValue(parser, hdd, true);
+        // The window's figures are 32-bit: a larger disk lasts longer than it can show.
         if (numberFromText(request.hdd) > 2147483647)
             usage(QStringLiteral("--hdd: '%1' is above 2147483647 GB").arg(request.hdd));
         return fitSettings(request);
