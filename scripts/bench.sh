@@ -2,7 +2,8 @@
 # Measures every kind of user action and the start-up, in a release build,
 # headless, and prints the table the README keeps.
 #
-#   scripts/bench.sh              wall time (median of 9 runs per action)
+#   scripts/bench.sh              wall time (median of 9 runs per action), then
+#                                 scripts/bench-cli.sh for nvr-plan
 #   scripts/bench.sh --callgrind  instruction counts per action, under valgrind
 set -eu
 cd "$(dirname "$0")/.."
@@ -83,3 +84,6 @@ awk -F, -v mp="$(cat "$results/memory-program")" -v mf="$(cat "$results/memory-f
             ab, ab <= 1.25 ? "ok" : "MISSES", median["program"] / median["empty"],
             mp - mf, mp - mf <= 3072 ? "ok" : "MISSES"
     }' "$results/startup.csv"
+
+echo
+scripts/bench-cli.sh

@@ -3,10 +3,10 @@
 # prints the one command to run and stops.
 
 # Package groups, by task.
-deps_build="cmake g++ make qt6-base-dev"
+deps_build="cmake g++ make qt6-base-dev help2man"
 deps_qt5="qtbase5-dev"
 deps_run="fonts-liberation2"
-deps_test="fonts-liberation2 locales-all"
+deps_test="fonts-liberation2 locales-all bash-completion"
 deps_screenshot="xvfb xauth fonts-liberation2"
 deps_format="clang-format"
 deps_fuzz="clang-14 libclang-rt-14-dev"

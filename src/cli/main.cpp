@@ -1,0 +1,265 @@
+// nvr-plan: the calculator's figures for plan files, from the command line.
+// It needs Qt Core only, so that it starts fast and runs where no display is.
+
+#include "commands.h"
+#include "numbertext.h"
+#include "output.h"
+#include "version.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <iterator>
+#include <map>
+
+namespace {
+
+const char description[] = R"(Sizes the disks of network video recorders from plan files (.nvrplan),
+with the figures NVR Recording calculator shows for them.
+
+Commands:
+  show FILE...           Each plan's channels in use and its figures.
+  summary FILE...        One line per plan and the total of them all.
+  new -o FILE            Writes a plan with one setting on every channel.
+  fit --days D --hdd GB  Every setting that keeps D days on GB, best first.
+  report FILE -o OUT     The plan's report for the customer, OUT.pdf or OUT.csv.)";
+
+struct UsageError
+{
+    QString message;
+};
+
+[[noreturn]] void usage(const QString &message)
+{
+    throw UsageError {message};
+}
+
+// Qt's parser messages as sentences ("Unknown option 'x'.") in the usual form.
+QString unixStyle(QString message)
+{
+    if (message.endsWith(QLatin1Char('.')))
+        message.chop(1);
+    if (!message.isEmpty())
+        message[0] = message[0].toLower();
+    return message;
+}
+
+QString nameList(const QString *names, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << names[i];
+    return list.join(QStringLiteral(", "));
+}
+
+// A name of a list, in any case; its index.
+template<std::size_t N>
+int nameValue(const QCommandLineParser &parser, const QCommandLineOption &option,
+              const QString (&names)[N], int fallback)
+{
+    if (!parser.isSet(option))
+        return fallback;
+    const QString value = parser.value(option);
+    for (std::size_t i = 0; i < N; ++i)
+        if (value.compare(names[i], Qt::CaseInsensitive) == 0)
+            return int(i);
+    usage(QStringLiteral("--%1: '%2' is not one of %3")
+              .arg(option.names().constLast(), value, nameList(names, int(N))));
+}
+
+int channelsValue(const QCommandLineParser &parser, const QCommandLineOption &option)
+{
+    if (!parser.isSet(option))
+        return channel_max;
+    const QString value = parser.value(option);
+    bool ok = false;
+    const int count = value.toInt(&ok);
+    if (!ok || channelCountIndex(count) < 0)
+        usage(QStringLiteral("--channels: '%1' is not one of 4, 8, 16").arg(value));
+    return count;
+}
+
+int frameValue(const QCommandLineParser &parser, const QCommandLineOption &option, int standard)
+{
+    if (!parser.isSet(option))
+        return frame_top;
+    const QString value = parser.value(option);
+    QStringList items;
+    for (int i = 0; i < int(std::size(frame_rate_choices[standard])); ++i) {
+        if (frameText(standard, i) == value)
+            return i;
+        items << frameText(standard, i);
+    }
+    usage(QStringLiteral("--frame: '%1' is not a frame rate under %2: %3")
+              .arg(value, video_standard_names[standard], items.join(QStringLiteral(", "))));
+}
+
+// Days and disk sizes: plain decimal numbers, kept as typed like the fields.
+QString numberValue(const QCommandLineParser &parser, const QCommandLineOption &option,
+                    bool aboveZero)
+{
+    const QString value = parser.value(option);
+    int digits = 0;
+    int points = 0;
+    bool nonZero = false;
+    for (const QChar c : value) {
+        if (c == QLatin1Char('.'))
+            ++points;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++digits, nonZero = nonZero || c != QLatin1Char('0');
+        else
+            digits = -1000;
+    }
+    if (digits <= 0 || points > 1 || (aboveZero && !nonZero))
+        usage(QStringLiteral("--%1: '%2' is not %3")
+                  .arg(option.names().constLast(), value,
+                       aboveZero ? QStringLiteral("a number above 0")
+                                 : QStringLiteral("a number such as 30 or 7.5")));
+    return value;
+}
+
+int run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(description));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("show: text (the default), json or csv."),
+                                    QStringLiteral("format"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("new, report: the file to write."),
+                                    QStringLiteral("file"));
+    const QCommandLineOption standard(QStringLiteral("standard"),
+                                      QStringLiteral("new, fit: PAL or NTSC (default NTSC)."),
+                                      QStringLiteral("standard"));
+    const QCommandLineOption channels(QStringLiteral("channels"),
+                                      QStringLiteral("new, fit: 4, 8 or 16 (default 16)."),
+                                      QStringLiteral("count"));
+    const QCommandLineOption resolution(QStringLiteral("resolution"),
+                                        QStringLiteral("new: Full-HD, HD or D1 (default Full-HD)."),
+                                        QStringLiteral("resolution"));
+    const QCommandLineOption frame(
+        QStringLiteral("frame"),
+        QStringLiteral("new: the frame rate as the list shows it under the standard "
+                       "(default the top one, 25 under PAL, 30 under NTSC)."),
+        QStringLiteral("frame"));
+    const QCommandLineOption quality(
+        QStringLiteral("quality"),
+        QStringLiteral("new: Super, Highest, High, Standard or Low (default Super)."),
+        QStringLiteral("quality"));
+    const QCommandLineOption days(
+        QStringLiteral("days"),
+        QStringLiteral("new: the required days (default none); fit: the days to keep."),
+        QStringLiteral("days"));
+    const QCommandLineOption hdd(
+        QStringLiteral("hdd"),
+        QStringLiteral("new: the installed HDD size in GB (default none); fit: the disk."),
+        QStringLiteral("GB"));
+    parser.addOptions({format, output, standard, channels, resolution, frame, quality, days, hdd});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("show, summary, new, fit or report, as above."),
+                                 QStringLiteral("command [argument...]"));
+
+    if (!parser.parse(arguments))
+        usage(unixStyle(parser.errorText()));
+    if (parser.isSet(help) || parser.optionNames().contains(QStringLiteral("help-all")))
+        return writeOut(parser.helpText().toUtf8()) ? exit_ok : exit_failure;
+    if (parser.isSet(version))
+        return writeOut("nvr-plan " NVR_VERSION "\n") ? exit_ok : exit_failure;
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        usage(QStringLiteral("no command given"));
+    const QString command = positional.takeFirst();
+    const std::map<QString, QList<const QCommandLineOption *>> taken {
+        {QStringLiteral("show"), {&format}},
+        {QStringLiteral("summary"), {}},
+        {QStringLiteral("new"),
+         {&output, &standard, &channels, &resolution, &frame, &quality, &days, &hdd}},
+        {QStringLiteral("fit"), {&standard, &channels, &days, &hdd}},
+        {QStringLiteral("report"), {&output}}};
+    const auto found = taken.find(command);
+    if (found == taken.end())
+        usage(QStringLiteral("unknown command '%1'").arg(command));
+    for (const QCommandLineOption *option :
+         {&format, &output, &standard, &channels, &resolution, &frame, &quality, &days, &hdd})
+        if (parser.isSet(*option) && !found->second.contains(option))
+            usage(QStringLiteral("%1 takes no --%2").arg(command, option->names().constLast()));
+
+    const bool takesFiles = command == QLatin1String("show") || command == QLatin1String("summary");
+    if (takesFiles && positional.isEmpty())
+        usage(command + QStringLiteral(": no plan file given"));
+    if (command == QLatin1String("report") && positional.size() != 1)
+        usage(QStringLiteral("report takes one plan file"));
+    if (!takesFiles && command != QLatin1String("report") && !positional.isEmpty())
+        usage(QStringLiteral("%1 takes no argument '%2'").arg(command, positional.first()));
+    const auto need = [&](const QCommandLineOption &option) {
+        if (!parser.isSet(option))
+            usage(QStringLiteral("%1 needs --%2").arg(command, option.names().constLast()));
+    };
+    if (command == QLatin1String("new") || command == QLatin1String("report"))
+        need(output);
+    if (command == QLatin1String("fit")) {
+        need(days);
+        need(hdd);
+    }
+
+    if (command == QLatin1String("show")) {
+        static const QString formats[]
+            = {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")};
+        return showPlans(positional, Format(nameValue(parser, format, formats, 0)));
+    }
+    if (command == QLatin1String("summary"))
+        return summarizePlans(positional);
+    if (command == QLatin1String("report")) {
+        const QString out = parser.value(output);
+        if (!out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
+            && !out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            usage(QStringLiteral("--output: '%1' ends neither in .pdf nor in .csv").arg(out));
+        return reportPlan(positional.first(), out);
+    }
+    if (command == QLatin1String("fit")) {
+        FitRequest request;
+        request.videoStandard = nameValue(parser, standard, video_standard_names, 1);
+        request.channelCount = channelsValue(parser, channels);
+        request.days = numberValue(parser, days, true);
+        request.hdd = numberValue(parser, hdd, true);
+        // The window's figures are 32-bit: a larger disk lasts longer than it can show.
+        if (numberFromText(request.hdd) > 2147483647)
+            usage(QStringLiteral("--hdd: '%1' is above 2147483647 GB").arg(request.hdd));
+        return fitSettings(request);
+    }
+    // new: what choosing the settings in the ALL row does, on the window's start.
+    Plan plan;
+    plan.videoStandard = nameValue(parser, standard, video_standard_names, 1);
+    plan.channelCount = channelsValue(parser, channels);
+    RowSettings row;
+    row.resolution = nameValue(parser, resolution, resolution_names, 0);
+    row.frame = frameValue(parser, frame, plan.videoStandard);
+    row.quality = nameValue(parser, quality, quality_names, 0);
+    plan.all = row;
+    plan.channels.fill(row);
+    if (parser.isSet(days))
+        plan.requiredDays = numberValue(parser, days, false);
+    if (parser.isSet(hdd))
+        plan.installedHddGb = numberValue(parser, hdd, false);
+    return writeNewPlan(plan, parser.value(output));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("nvr-plan"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NVR_VERSION));
+    try {
+        return run(QCoreApplication::arguments());
+    } catch (const UsageError &error) {
+        printError(error.message);
+        std::fputs("Try 'nvr-plan --help' for more information.\n", stderr);
+        return exit_usage;
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Exit statuses, as scripts see them.
+enum ExitStatus { exit_ok = 0, exit_failure = 1, exit_usage = 2 };
+
+// "nvr-plan: message" on stderr.
+void printError(const QString &message);
+
+// Writes everything to stdout at once and flushes it; a failed write (a full
+// disk) is reported and gives false.
+bool writeOut(const QByteArray &bytes);
+
+// Columns padded to their widest cell, two spaces apart; align holds 'l' or
+// 'r' per column. Every line ends in a newline, none in blanks.
+QString alignedTable(const QList<QStringList> &rows, const QString &align);
+
+// A column of figures added up as a person adds what is shown: with as many
+// decimals as the most precise of them has, trailing zeros dropped.
+QString shownSum(const QStringList &figures);
