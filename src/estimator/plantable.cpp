@@ -15,8 +15,7 @@ QList<ChannelLine> channelLines(const Plan &plan, const PlanFigures &figures)
 QByteArray csvField(const QString &text)
 {
     QByteArray field = text.toUtf8();
-    if (field.contains(',') || field.contains('"') || field.contains('\n')
-        || field.contains('\r'))
+    if (field.contains(',') || field.contains('"') || field.contains('\n') || field.contains('\r'))
         field = '"' + field.replace("\"", "\"\"") + '"';
     return field;
 }
@@ -26,8 +25,8 @@ QByteArray channelCsv(const Plan &plan, const PlanFigures &figures)
     QByteArray csv = "channel,mode,resolution,frame,quality,bitrateKbps,dayGb\n";
     for (const ChannelLine &line : channelLines(plan, figures)) {
         csv += QByteArray::number(line.channel);
-        for (const QString *text : {&line.mode, &line.resolution, &line.frame, &line.quality,
-                                    &line.kbps, &line.dayGb})
+        for (const QString *text :
+             {&line.mode, &line.resolution, &line.frame, &line.quality, &line.kbps, &line.dayGb})
             csv += ',' + csvField(*text);
         csv += '\n';
     }
