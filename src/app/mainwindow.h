@@ -187,6 +187,7 @@ private:
     bool open();
     bool save();
     bool saveAs();
+    void exportReport();
     void about();
     // Whether the plan in the window may be replaced or closed: asks to save
     // an opened plan with changes.
@@ -205,6 +206,7 @@ private:
     QAction *m_openAction = nullptr;
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
+    QAction *m_exportReportAction = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     QAction *m_aboutAction = nullptr;
