@@ -14,6 +14,9 @@ configure_file(packaging/${NVR_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${NVR_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${NVR_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The plan files' type, so file managers open them with the calculator.
+install(FILES packaging/${NVR_APP_ID}.mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${NVR_APP_ID}.xml)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nvr-calculator)
