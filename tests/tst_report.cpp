@@ -115,8 +115,7 @@ QStringList heading(const QString &name, const QString &standard, int channels,
                 .arg(standard)
                 .arg(channels)
                 .arg(product),
-            "Channels in use",
-            "Channel Mode Resolution Frame (fps) Quality Kbps GB/day"};
+            "Channels in use", "Channel Mode Resolution Frame Quality Kbps GB/day"};
 }
 
 } // namespace
@@ -176,17 +175,16 @@ void ReportTest::pageText_data()
     // D1 Low at item "1", 4 fps: 512 / 30 = 17 (whole Kbps), * 4 = 68 Kbps,
     // 0.7344 GB. 27 + 21.6 + 0.7344 = 49.3344. 1e9 days and an infinite disk
     // give figures beyond what can be shown.
-    QTest::newRow("4 channels, no estimates")
-        << fourChannels() << "Untitled"
-        << heading("Untitled", "NTSC", 4, "NVR")
-               + QStringList {"1 Manual Full-HD 30 Super 2500 27",
-                              "2 Auto HD 15 High 2000 21.6",
-                              "3 Auto D1 1 Low 68 0.7344",
-                              "4 Auto D1 0 Standard 0 0",
-                              "Total per day 49.3344",
-                              "Storage",
-                              "Required days 1e9 Required HDD capacity -- GB",
-                              "Installed HDD size inf GB Installed HDD lasts -- Days -- Hours"};
+    QTest::newRow("4 channels, no estimates") << fourChannels() << "Untitled"
+                                              << heading("Untitled", "NTSC", 4, "NVR")
+            + QStringList {"1 Manual Full-HD 30 Super 2500 27",
+                           "2 Auto HD 15 High 2000 21.6",
+                           "3 Auto D1 1 Low 68 0.7344",
+                           "4 Auto D1 0 Standard 0 0",
+                           "Total per day 49.3344",
+                           "Storage",
+                           "Required days 1e9 Required HDD capacity -- GB",
+                           "Installed HDD size inf GB Installed HDD lasts -- Days -- Hours"};
 
     // PAL item "25" records at 30 fps: 3500 / 30 = 116, * 30 = 3480 Kbps,
     // 37.584 GB. Item "7" is 12 fps: 17 * 12 = 204 Kbps, 2.2032 GB. Seven and
@@ -245,14 +243,14 @@ void ReportTest::pageSizeFollowsLocale_data()
 {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("size");
-    QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates)
-                                   << "612 x 792 pts (letter)";
-    QTest::newRow("French Canada") << QLocale(QLocale::French, QLocale::Canada)
-                                   << "612 x 792 pts (letter)";
+    QTest::newRow("United States")
+        << QLocale(QLocale::English, QLocale::UnitedStates) << "612 x 792 pts (letter)";
+    QTest::newRow("French Canada")
+        << QLocale(QLocale::French, QLocale::Canada) << "612 x 792 pts (letter)";
     QTest::newRow("Mexico") << QLocale(QLocale::Spanish, QLocale::Mexico)
                             << "612 x 792 pts (letter)";
-    QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom)
-                                    << "595 x 842 pts (A4)";
+    QTest::newRow("United Kingdom")
+        << QLocale(QLocale::English, QLocale::UnitedKingdom) << "595 x 842 pts (A4)";
     QTest::newRow("Spain") << QLocale(QLocale::Spanish, QLocale::Spain) << "595 x 842 pts (A4)";
     QTest::newRow("C") << QLocale::c() << "595 x 842 pts (A4)";
 }
@@ -327,8 +325,8 @@ void ReportTest::failedExportLeavesNothing()
     if (readOnly) {
         QCOMPARE(QDir(dir.filePath(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
-        QFile::setPermissions(dir.filePath(folder), QFile::ReadOwner | QFile::WriteOwner
-                                                        | QFile::ExeOwner);
+        QFile::setPermissions(dir.filePath(folder),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 }
 
@@ -339,10 +337,18 @@ void ReportTest::exportFromWindow_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("plan file, PDF") << true << false << "north" << "north.pdf" << "north.nvrplan";
-    QTest::newRow("untitled, PDF") << false << false << "quote" << "quote.pdf" << "Untitled";
-    QTest::newRow("CSV filter") << true << true << "north" << "north.csv" << "";
-    QTest::newRow("folder missing") << false << false << "missing/quote.pdf" << "" << "";
+    QTest::newRow("plan file, PDF") << true << false << "north"
+                                    << "north.pdf"
+                                    << "north.nvrplan";
+    QTest::newRow("untitled, PDF") << false << false << "quote"
+                                   << "quote.pdf"
+                                   << "Untitled";
+    QTest::newRow("CSV filter") << true << true << "north"
+                                << "north.csv"
+                                << "";
+    QTest::newRow("folder missing") << false << false << "missing/quote.pdf"
+                                    << ""
+                                    << "";
 }
 
 void ReportTest::exportFromWindow()

@@ -36,7 +36,7 @@ struct Column
 };
 constexpr Column columns[] = {
     {"Channel", 0.12, false}, {"Mode", 0.12, false},    {"Resolution", 0.16, false},
-    {"Frame (fps)", 0.14, false}, {"Quality", 0.14, false}, {"Kbps", 0.14, true},
+    {"Frame", 0.14, false},   {"Quality", 0.14, false}, {"Kbps", 0.14, true},
     {"GB/day", 0.18, true},
 };
 
@@ -85,8 +85,7 @@ public:
     {
         m_painter.setFont(font);
         m_painter.setPen(color);
-        m_painter.drawText(rect(x, y, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                           text);
+        m_painter.drawText(rect(x, y, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
     }
 
     void fill(qreal x, qreal y, qreal w, qreal h, const QColor &color)
@@ -133,8 +132,8 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
 
     qreal y = 0;
     sheet.text(0, y, w * 0.65, 11, program_name, reportFont(20, true), ink);
-    sheet.text(w * 0.65, y, w * 0.35, 11, QStringLiteral("Recording storage plan"),
-               reportFont(12), accent, Qt::AlignRight);
+    sheet.text(w * 0.65, y, w * 0.35, 11, QStringLiteral("Recording storage plan"), reportFont(12),
+               accent, Qt::AlignRight);
     y += 13;
     sheet.line(y, 0.8, accent);
     y += 4;
@@ -178,8 +177,8 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
         if (i % 2 == 1)
             sheet.fill(0, y, w, 6.2, panel);
         cells(y, 6.2,
-              {QString::number(line.channel), line.mode, line.resolution, line.frame,
-               line.quality, line.kbps, line.dayGb},
+              {QString::number(line.channel), line.mode, line.resolution, line.frame, line.quality,
+               line.kbps, line.dayGb},
               reportFont(10), ink);
         y += 6.2;
     }
@@ -195,8 +194,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     y += 9;
     sheet.fill(0, y, w, 20, panel);
     const qreal half = w / 2;
-    fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Required days"),
-         typed(plan.requiredDays));
+    fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Required days"), typed(plan.requiredDays));
     fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Required HDD capacity"),
          figures.requiredText(), accent);
     y += 9;
@@ -245,9 +243,9 @@ QPageSize reportPageSize(const QLocale &locale)
 {
     // The territories whose paper is Letter, after the Unicode locale data.
     static constexpr QLocale::Country letter[] = {
-        QLocale::Belize,     QLocale::Canada,      QLocale::Chile,       QLocale::Colombia,
-        QLocale::CostaRica,  QLocale::ElSalvador,  QLocale::Guatemala,   QLocale::Mexico,
-        QLocale::Nicaragua,  QLocale::Panama,      QLocale::Philippines, QLocale::PuertoRico,
+        QLocale::Belize,       QLocale::Canada,     QLocale::Chile,       QLocale::Colombia,
+        QLocale::CostaRica,    QLocale::ElSalvador, QLocale::Guatemala,   QLocale::Mexico,
+        QLocale::Nicaragua,    QLocale::Panama,     QLocale::Philippines, QLocale::PuertoRico,
         QLocale::UnitedStates, QLocale::Venezuela,
     };
 #if QT_VERSION >= QT_VERSION_CHECK(6, 2, 0)
@@ -255,13 +253,12 @@ QPageSize reportPageSize(const QLocale &locale)
 #else
     const QLocale::Country territory = locale.country();
 #endif
-    const bool usesLetter = std::find(std::begin(letter), std::end(letter), territory)
-        != std::end(letter);
+    const bool usesLetter
+        = std::find(std::begin(letter), std::end(letter), territory) != std::end(letter);
     return QPageSize(usesLetter ? QPageSize::Letter : QPageSize::A4);
 }
 
-bool writeReport(const Plan &plan, const QString &planName, const QString &outPath,
-                 QString *error)
+bool writeReport(const Plan &plan, const QString &planName, const QString &outPath, QString *error)
 {
     const bool csv = outPath.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
     if (!csv && !qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {

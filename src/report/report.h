@@ -14,8 +14,7 @@
 // when outPath ends in ".csv". planName is what the page calls the plan (its
 // file name, or "Untitled"). The file is replaced at once or not at all; on
 // failure error is set to "PATH: why". A PDF needs a QGuiApplication.
-bool writeReport(const Plan &plan, const QString &planName, const QString &outPath,
-                 QString *error);
+bool writeReport(const Plan &plan, const QString &planName, const QString &outPath, QString *error);
 
 // Letter where the locale's territory uses it, A4 everywhere else.
 QPageSize reportPageSize(const QLocale &locale);
