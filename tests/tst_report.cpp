@@ -9,11 +9,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -134,6 +136,7 @@ private slots:
     void csvParsesBack();
     void failedExportLeavesNothing_data();
     void failedExportLeavesNothing();
+    void contextMenuOffersExport();
     void exportFromWindow_data();
     void exportFromWindow();
 
@@ -302,6 +305,26 @@ void ReportTest::failedExportLeavesNothing()
     QVERIFY2(error.startsWith(path + ": ") && error.size() > path.size() + 4, qPrintable(error));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList {"file.txt"});
+}
+
+void ReportTest::contextMenuOffersExport()
+{
+    QuietTrace quiet;
+    Calculator calculator;
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (const QAction *action : menu->actions())
+            offered << action->text() + ' ' + action->shortcut().toString();
+        menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            calculator.window.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&calculator.window, &click);
+    QVERIFY2(offered.contains(QStringLiteral("&Export report… Ctrl+E")),
+             qPrintable(offered.join('|')));
 }
 
 void ReportTest::exportFromWindow_data()
