@@ -6,12 +6,12 @@
 deps_build="cmake g++ make qt6-base-dev help2man"
 deps_qt5="qtbase5-dev"
 deps_run="fonts-liberation2"
-deps_test="fonts-liberation2 locales-all bash-completion"
+deps_test="fonts-liberation2 locales-all bash-completion poppler-utils"
 deps_screenshot="xvfb xauth fonts-liberation2"
 deps_format="clang-format"
 deps_fuzz="clang-14 libclang-rt-14-dev"
 deps_bench="hyperfine time"
-deps_package="dpkg-dev file desktop-file-utils appstream"
+deps_package="dpkg-dev file desktop-file-utils appstream lintian libxml2-utils shared-mime-info libglib2.0-bin"
 
 # require_packages GROUP...: every package of the groups, installed.
 require_packages() {

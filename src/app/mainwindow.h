@@ -188,6 +188,7 @@ private:
     bool open();
     bool save();
     bool saveAs();
+    void exportReport();
     void about();
     // Whether the plan in the window may be replaced or closed: asks to save
     // an opened plan with changes.
@@ -206,6 +207,7 @@ private:
     QAction *m_openAction = nullptr;
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
+    QAction *m_exportReportAction = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     QAction *m_aboutAction = nullptr;

@@ -87,6 +87,8 @@ void MainWindow::createActions()
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::save);
     m_saveAsAction = action(tr("Save &As…"), {QKeySequence(tr("Ctrl+Shift+S"))});
     connect(m_saveAsAction, &QAction::triggered, this, &MainWindow::saveAs);
+    m_exportReportAction = action(tr("&Export report…"), {QKeySequence(tr("Ctrl+E"))});
+    connect(m_exportReportAction, &QAction::triggered, this, &MainWindow::exportReport);
 
     m_undoAction = m_history->createUndoAction(this, tr("&Undo"));
     m_undoAction->setShortcuts(QKeySequence::Undo);
@@ -250,6 +252,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
     menu.addActions({m_openAction, m_saveAction, m_saveAsAction});
+    menu.addAction(m_exportReportAction);
     menu.addSeparator();
     menu.addActions({m_undoAction, m_redoAction});
     menu.addSeparator();

@@ -1,0 +1,38 @@
+#include "mainwindow.h"
+
+#include "report.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+void MainWindow::exportReport()
+{
+    // The report is named after the plan and suggested beside it.
+    const QFileInfo plan(m_filePath);
+    const QString planName = m_filePath.isEmpty() ? QStringLiteral("Untitled") : plan.fileName();
+    const QString suggested = m_filePath.isEmpty()
+        ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+              .filePath(QStringLiteral("Untitled.pdf"))
+        : plan.dir().filePath(plan.completeBaseName() + QStringLiteral(".pdf"));
+    const QString pdfFilter = tr("PDF report (*.pdf)");
+    const QString csvFilter = tr("Channel table as CSV (*.csv)");
+
+    QFileDialog dialog(this, tr("Export a report"), suggested,
+                       pdfFilter + QStringLiteral(";;") + csvFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // A name typed without a suffix gets the one of the chosen kind.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, csvFilter](const QString &filter) {
+                dialog.setDefaultSuffix(filter == csvFilter ? QStringLiteral("csv")
+                                                            : QStringLiteral("pdf"));
+            });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+
+    QString error;
+    if (!writeReport(currentPlan(), planName, dialog.selectedFiles().constFirst(), &error))
+        showFailure(tr("The report could not be written."), error);
+}

@@ -1,0 +1,279 @@
+#include "report.h"
+
+#include "plantable.h"
+#include "tables.h"
+#include "version.h"
+
+#include <QDate>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const QString program_name = QStringLiteral("NVR Recording calculator");
+
+// The launcher icon's colours, so the page looks like it comes from the program.
+const QColor accent(0x0a, 0x76, 0xc2);
+const QColor ink(0x2d, 0x3a, 0x46);
+const QColor muted(0x5f, 0x6b, 0x76);
+const QColor panel(0xee, 0xf3, 0xf8);
+const QColor hairline(0xc5, 0xd0, 0xda);
+
+constexpr qreal margin_mm = 18;
+
+// The table's columns: heading, share of the width, numbers to the right.
+struct Column
+{
+    const char *heading;
+    qreal share;
+    bool numeric;
+};
+constexpr Column columns[] = {
+    {"Channel", 0.12, false}, {"Mode", 0.12, false},    {"Resolution", 0.16, false},
+    {"Frame", 0.14, false},   {"Quality", 0.14, false}, {"Kbps", 0.14, true},
+    {"GB/day", 0.18, true},
+};
+
+QFont reportFont(qreal points, bool bold = false)
+{
+    // The metric twin of Arial, which the program depends on anyway; elsewhere
+    // any sans serif does.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// Draws the page top to bottom; every position is in millimetres from the
+// top left corner of the area inside the margins.
+class Sheet
+{
+public:
+    Sheet(QPainter &painter, qreal dotsPerMm, qreal widthMm, qreal heightMm)
+        : m_painter(painter)
+        , m_dotsPerMm(dotsPerMm)
+        , m_width(widthMm)
+        , m_height(heightMm)
+    {
+    }
+
+    qreal width() const { return m_width; }
+    qreal height() const { return m_height; }
+
+    // One line of text in the box, elided in the middle if it does not fit:
+    // a plan name or a typed field can be of any length.
+    void text(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
+              const QColor &color, Qt::Alignment align = Qt::AlignLeft)
+    {
+        m_painter.setFont(font);
+        m_painter.setPen(color);
+        const QRectF box = rect(x, y, w, h);
+        const QString shown = QFontMetricsF(font, m_painter.device())
+                                  .elidedText(text, Qt::ElideMiddle, box.width());
+        m_painter.drawText(box, int(align | Qt::AlignVCenter), shown);
+    }
+
+    void paragraph(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
+                   const QColor &color)
+    {
+        m_painter.setFont(font);
+        m_painter.setPen(color);
+        m_painter.drawText(rect(x, y, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    }
+
+    void fill(qreal x, qreal y, qreal w, qreal h, const QColor &color)
+    {
+        m_painter.fillRect(rect(x, y, w, h), color);
+    }
+
+    void line(qreal y, qreal thickness, const QColor &color)
+    {
+        fill(0, y - thickness / 2, m_width, thickness, color);
+    }
+
+private:
+    QRectF rect(qreal x, qreal y, qreal w, qreal h) const
+    {
+        return QRectF(x * m_dotsPerMm, y * m_dotsPerMm, w * m_dotsPerMm, h * m_dotsPerMm);
+    }
+
+    QPainter &m_painter;
+    qreal m_dotsPerMm;
+    qreal m_width;
+    qreal m_height;
+};
+
+// A label in grey and its value in bold after it, on one line.
+void fact(Sheet &sheet, qreal x, qreal y, qreal labelWidth, qreal valueWidth, const QString &label,
+          const QString &value, const QColor &valueColor = ink)
+{
+    sheet.text(x, y, labelWidth, 7, label, reportFont(9), muted);
+    sheet.text(x + labelWidth, y, valueWidth, 7, value, reportFont(10.5, true), valueColor);
+}
+
+// What a field shows, or "--" for an empty one.
+QString typed(const QString &text, const QString &unit = QString())
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() ? QStringLiteral("--") : trimmed + unit;
+}
+
+void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
+{
+    const PlanFigures figures = planFigures(plan);
+    const qreal w = sheet.width();
+
+    qreal y = 0;
+    sheet.text(0, y, w * 0.65, 11, program_name, reportFont(20, true), ink);
+    sheet.text(w * 0.65, y, w * 0.35, 11, QStringLiteral("Recording storage plan"), reportFont(12),
+               accent, Qt::AlignRight);
+    y += 13;
+    sheet.line(y, 0.8, accent);
+    y += 4;
+
+    sheet.fill(0, y, w, 18, panel);
+    const qreal third = w / 3;
+    fact(sheet, 3, y + 1.5, 27, 2 * third - 33, QStringLiteral("Plan"), planName);
+    fact(sheet, 2 * third + 3, y + 1.5, 16, third - 22, QStringLiteral("Date"),
+         QDate::currentDate().toString(Qt::ISODate));
+    y += 8.5;
+    fact(sheet, 3, y + 1.5, 27, third - 33, QStringLiteral("Video standard"),
+         video_standard_names[plan.videoStandard]);
+    fact(sheet, third + 3, y + 1.5, 20, third - 26, QStringLiteral("Channels"),
+         QString::number(plan.channelCount));
+    fact(sheet, 2 * third + 3, y + 1.5, 16, third - 22, QStringLiteral("Product"),
+         product_names[plan.product]);
+    y += 16;
+
+    sheet.text(0, y, w, 8, QStringLiteral("Channels in use"), reportFont(12, true), ink);
+    y += 9;
+    constexpr qreal pad = 2.5;
+    const auto cells = [&](qreal top, qreal height, const QStringList &texts, const QFont &font,
+                           const QColor &color) {
+        qreal x = 0;
+        for (int i = 0; i < texts.size(); ++i) {
+            const qreal cw = columns[i].share * w;
+            sheet.text(x + pad, top, cw - 2 * pad, height, texts[i], font, color,
+                       columns[i].numeric ? Qt::AlignRight : Qt::AlignLeft);
+            x += cw;
+        }
+    };
+    QStringList headings;
+    for (const Column &column : columns)
+        headings << QString::fromLatin1(column.heading);
+    sheet.fill(0, y, w, 7.5, accent);
+    cells(y, 7.5, headings, reportFont(9.5, true), Qt::white);
+    y += 7.5;
+    const QList<ChannelLine> lines = channelLines(plan, figures);
+    for (int i = 0; i < lines.size(); ++i) {
+        const ChannelLine &line = lines[i];
+        if (i % 2 == 1)
+            sheet.fill(0, y, w, 6.2, panel);
+        cells(y, 6.2,
+              {QString::number(line.channel), line.mode, line.resolution, line.frame, line.quality,
+               line.kbps, line.dayGb},
+              reportFont(10), ink);
+        y += 6.2;
+    }
+    sheet.line(y, 0.3, ink);
+    const qreal lastColumn = columns[std::size(columns) - 1].share * w;
+    sheet.text(pad, y, w - lastColumn - 2 * pad, 8, QStringLiteral("Total per day"),
+               reportFont(10.5, true), ink);
+    sheet.text(w - lastColumn + pad, y, lastColumn - 2 * pad, 8, figures.totalText(),
+               reportFont(10.5, true), ink, Qt::AlignRight);
+    y += 14;
+
+    sheet.text(0, y, w, 8, QStringLiteral("Storage"), reportFont(12, true), ink);
+    y += 9;
+    sheet.fill(0, y, w, 20, panel);
+    const qreal half = w / 2;
+    fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Required days"), typed(plan.requiredDays));
+    fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Required HDD capacity"),
+         figures.requiredText(), accent);
+    y += 9;
+    fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD size"),
+         typed(plan.installedHddGb, QStringLiteral(" GB")));
+    fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD lasts"),
+         figures.daysText() + QStringLiteral(" ") + figures.hoursText(), accent);
+    y += 19;
+
+    sheet.paragraph(0, y, w, 16,
+                    QStringLiteral("Units: the daily figures (GB/day and the total per day) are "
+                                   "in GB of 2^30 bytes; disk sizes (required and installed) "
+                                   "are in GB of 10^9 bytes, as disk makers count them. Hence "
+                                   "the factor 1.073741824 between the two: one daily GB is "
+                                   "1.073741824 GB of disk."),
+                    reportFont(8.5), muted);
+
+    const qreal foot = sheet.height() - 6;
+    sheet.line(foot, 0.2, hairline);
+    sheet.text(0, foot + 1, w, 5,
+               QStringLiteral("%1 %2").arg(program_name, QStringLiteral(NVR_VERSION)),
+               reportFont(8), muted);
+}
+
+bool writePdf(const Plan &plan, const QString &planName, QSaveFile &file)
+{
+    QPdfWriter writer(&file);
+    writer.setTitle(QStringLiteral("Recording storage plan: %1").arg(planName));
+    writer.setCreator(QStringLiteral("%1 %2").arg(program_name, QStringLiteral(NVR_VERSION)));
+    writer.setPageSize(reportPageSize(QLocale()));
+    writer.setPageOrientation(QPageLayout::Portrait);
+    writer.setPageMargins(QMarginsF(margin_mm, margin_mm, margin_mm, margin_mm),
+                          QPageLayout::Millimeter);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const QRectF area = writer.pageLayout().paintRect(QPageLayout::Millimeter);
+    Sheet sheet(painter, writer.resolution() / 25.4, area.width(), area.height());
+    drawReport(sheet, plan, planName);
+    return painter.end();
+}
+
+} // namespace
+
+QPageSize reportPageSize(const QLocale &locale)
+{
+    // The territories whose paper is Letter, after the Unicode locale data.
+    static constexpr QLocale::Country letter[] = {
+        QLocale::Belize,       QLocale::Canada,     QLocale::Chile,       QLocale::Colombia,
+        QLocale::CostaRica,    QLocale::ElSalvador, QLocale::Guatemala,   QLocale::Mexico,
+        QLocale::Nicaragua,    QLocale::Panama,     QLocale::Philippines, QLocale::PuertoRico,
+        QLocale::UnitedStates, QLocale::Venezuela,
+    };
+#if QT_VERSION >= QT_VERSION_CHECK(6, 2, 0)
+    const QLocale::Country territory = locale.territory();
+#else
+    const QLocale::Country territory = locale.country();
+#endif
+    const bool usesLetter
+        = std::find(std::begin(letter), std::end(letter), territory) != std::end(letter);
+    return QPageSize(usesLetter ? QPageSize::Letter : QPageSize::A4);
+}
+
+bool writeReport(const Plan &plan, const QString &planName, const QString &outPath, QString *error)
+{
+    const bool csv = outPath.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    if (!csv && !qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        *error = outPath + QStringLiteral(": a PDF can only be drawn by a graphical program");
+        return false;
+    }
+    QSaveFile file(outPath);
+    if (file.open(QIODevice::WriteOnly)) {
+        const bool written = csv ? file.write(channelCsv(plan, planFigures(plan))) >= 0
+                                 : writePdf(plan, planName, file);
+        if (written && file.commit())
+            return true;
+    }
+    *error = outPath + QStringLiteral(": ")
+        + (file.error() == QFileDevice::NoError ? QStringLiteral("the PDF could not be drawn")
+                                                : file.errorString());
+    return false;
+}
