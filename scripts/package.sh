@@ -79,26 +79,12 @@ else
 fi
 
 # The command-line planner, where the package holds it.
-if dpkg -L nvr-calculator | grep -qx /usr/bin/nvr-plan; then
-    plan=$(ls tests/plans/*.nvrplan 2>/dev/null | head -n 1 || true)
-    if [ -z "$plan" ]; then
-        # Sixteen channels at Full-HD, 30 fps, Super: 1036.8 GB a day.
-        plan="$work/sixteen.nvrplan"
-        row='"mode": "Auto", "resolution": "Full-HD", "frame": "30", "quality": "Super", "bitrateKbps": 6000'
-        {
-            printf '{\n  "format": "nvr-plan",\n  "version": 1,\n  "product": "NVR",\n'
-            printf '  "videoStandard": "NTSC",\n  "channelCount": 16,\n'
-            printf '  "requiredDays": "30",\n  "installedHddGb": "4000",\n'
-            printf '  "all": {%s},\n  "channels": [\n' "$row"
-            for channel in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do printf '    {%s},\n' "$row"; done
-            printf '    {%s}\n  ]\n}\n' "$row"
-        } >"$plan"
-    fi
-    if nvr-plan --version && nvr-plan show "$plan"; then
-        echo "installed nvr-plan showed $plan"
-    else
-        failed="$failed nvr-plan"
-    fi
+plan=tests/plans/defaults.nvrplan
+if nvr-plan --version && nvr-plan show "$plan" && nvr-plan report "$plan" -o "$work/report.pdf" \
+    && [ "$(head -c 5 "$work/report.pdf")" = "%PDF-" ]; then
+    echo "installed nvr-plan showed $plan and wrote its PDF report"
+else
+    failed="$failed nvr-plan"
 fi
 
 # The package's type reached the system's database through its trigger.

@@ -492,6 +492,14 @@ void CliTest::reportCsv()
     QCOMPARE(result.out + result.err, QByteArray());
     const Run shown = run({"show", "--format", "csv", "manual-8.nvrplan"});
     QCOMPARE(readAll(path("report.csv")), shown.out);
+    // The PDF comes from a helper program; its failures are nvr-plan's.
+    const Run pdf = run({"report", "manual-8.nvrplan", "-o", "report.pdf"});
+    QCOMPARE(pdf.status, 0);
+    QCOMPARE(pdf.out + pdf.err, QByteArray());
+    QVERIFY(readAll(path("report.pdf")).startsWith("%PDF-"));
+    const Run failed = run({"report", "manual-8.nvrplan", "-o", "no/such/folder/r.pdf"});
+    QCOMPARE(failed.status, 1);
+    QVERIFY2(failed.err.startsWith("nvr-plan: no/such/folder/r.pdf: "), failed.err.constData());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -232,7 +232,8 @@ void WindowTest::channelRowActsOnItsOwnChannel_data()
 void WindowTest::channelRowActsOnItsOwnChannel()
 {
     QFETCH(int, channel);
-    const auto bitrates = [&](const QString &mine) { return repeated("6000", 16, channel - 1, mine); };
+    const auto bitrates
+        = [&](const QString &mine) { return repeated("6000", 16, channel - 1, mine); };
     // Full-HD Low: 2500 / 30 x 30; HD Low 1980; at item 4, 10 fps: 66 x 10.
     pickFromPopup(c().box(Calculator::cell("cb_quality", channel)), 4);
     QCOMPARE(c().column("line_edit_bps"), bitrates("2490"));
@@ -396,8 +397,9 @@ void WindowTest::allSelectionReachesEveryChannel()
     pickFromPopup(c().box("cb_max_ch"), 0);
     MessageLog log;
     pickFromPopup(c().box(family + "_all"), index);
-    QCOMPARE(traceLines(log), QStringList({"MODE CHECK :0 - FALSE", "MODE CHECK :1 - TRUE",
-                                           "MODE CHECK :2 - FALSE", "MODE CHECK :3 - FALSE"}));
+    QCOMPARE(traceLines(log),
+             QStringList({"MODE CHECK :0 - FALSE", "MODE CHECK :1 - TRUE", "MODE CHECK :2 - FALSE",
+                          "MODE CHECK :3 - FALSE"}));
     QCOMPARE(c().column(column), repeated(item, 16));
     QCOMPARE(c().column("line_edit_bps"),
              QStringList({bitrate, "6000", bitrate, bitrate}) + repeated("0", 12));
@@ -457,10 +459,12 @@ void WindowTest::allBitrateReachesChannelsInUse()
         ch_manual_kbps[i] = 77;
 
     typeAndReturn(c().field("line_edit_bps_all"), typed);
-    QCOMPARE(c().column("line_edit_bps"), QStringList({kbps, "6000", kbps, kbps}) + repeated("0", 12));
+    QCOMPARE(c().column("line_edit_bps"),
+             QStringList({kbps, "6000", kbps, kbps}) + repeated("0", 12));
     QCOMPARE(c().field("line_edit_bps_all").text(), kbps);
     pickFromPopup(c().box("cb_max_ch"), 2);
-    QCOMPARE(c().column("line_edit_bps"), QStringList({kbps, "6000", kbps, kbps}) + repeated("77", 12));
+    QCOMPARE(c().column("line_edit_bps"),
+             QStringList({kbps, "6000", kbps, kbps}) + repeated("77", 12));
 }
 
 // Tabbing past the ALL field must not overwrite the bitrates typed per
@@ -536,8 +540,9 @@ void WindowTest::channelCount()
         QCOMPARE(traceLines(log), trace(channels));
         for (int row = 0; row <= 16; ++row)
             for (const char *family : rowFamilies)
-                QCOMPARE(c().window.findChild<QWidget *>(Calculator::cell(family, row))->isVisible(),
-                         row <= channels);
+                QCOMPARE(
+                    c().window.findChild<QWidget *>(Calculator::cell(family, row))->isVisible(),
+                    row <= channels);
     }
     // Channel 12 records D1 Low: 512 / 30 x 30 = 510 Kbps, 5.508 GB.
     QStringList bitrates = repeated("0", 16);
@@ -676,12 +681,10 @@ void WindowTest::hostileText_data()
     // Each family shares one implementation: every text through one field of
     // each, the channel fields taking turns, committed by Return or by Tab.
     for (int t = 0; t < texts.size(); ++t)
-        for (const QString &field : {Calculator::cell("line_edit_bps", 1 + t % 16),
-                                     QStringLiteral("line_edit_bps_all"),
-                                     QStringLiteral("line_input_days"),
-                                     QStringLiteral("line_input_hdd")})
-            QTest::addRow("%s, %s", qPrintable(field), texts[t].name)
-                << field << t << (t % 2 == 0);
+        for (const QString &field :
+             {Calculator::cell("line_edit_bps", 1 + t % 16), QStringLiteral("line_edit_bps_all"),
+              QStringLiteral("line_input_days"), QStringLiteral("line_input_hdd")})
+            QTest::addRow("%s, %s", qPrintable(field), texts[t].name) << field << t << (t % 2 == 0);
 }
 
 // A defined figure or "--" every time, the typed text kept in the estimate
@@ -741,7 +744,8 @@ void WindowTest::hostileText()
 void WindowTest::accessibleNames()
 {
     QHash<QString, QString> owners;
-    for (QWidget *widget : c().window.findChildren<QWidget *>(QRegularExpression("^(cb|line|lb|btn)_"))) {
+    for (QWidget *widget :
+         c().window.findChildren<QWidget *>(QRegularExpression("^(cb|line|lb|btn)_"))) {
         const QString name = widget->accessibleName();
         QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName() + " has no name"));
         QVERIFY2(!owners.contains(name), qPrintable("\"" + name + "\" names two controls"));
@@ -753,8 +757,9 @@ void WindowTest::accessibleNames()
         bool channel = false;
         row.toInt(&channel);
         if (channel || row == QLatin1String("all"))
-            QVERIFY2(name.startsWith(row == "all" ? QString("All channels ") : "Channel " + row + " "),
-                     qPrintable(widget->objectName() + ": " + name));
+            QVERIFY2(
+                name.startsWith(row == "all" ? QString("All channels ") : "Channel " + row + " "),
+                qPrintable(widget->objectName() + ": " + name));
     }
     QCOMPARE(owners.size(), 112);
 }

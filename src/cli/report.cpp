@@ -4,28 +4,20 @@
 #include "planfile.h"
 #include "plantable.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QProcess>
 
 namespace {
 
-// The customer report: one PDF page, or its channel table as CSV when outPath
-// ends in .csv. The PDF needs the report library and a QGuiApplication, which
-// nvr-plan does not load for its other commands; until it is linked here, only
-// the CSV is written.
-bool exportReport(const Plan &plan, const QString &planName, const QString &outPath, QString *error)
+// The PDF helper: beside nvr-plan in the build tree, under libexec installed.
+QString pdfHelper()
 {
-    Q_UNUSED(planName);
-    if (!outPath.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        *error = outPath + QStringLiteral(": PDF reports are not built into this nvr-plan");
-        return false;
-    }
-    QSaveFile file(outPath);
-    if (file.open(QIODevice::WriteOnly) && file.write(channelCsv(plan, planFigures(plan))) >= 0
-        && file.commit())
-        return true;
-    *error = outPath + QStringLiteral(": ") + file.errorString();
-    return false;
+    const QDir here(QCoreApplication::applicationDirPath());
+    const QString beside = here.filePath(QStringLiteral("nvr-plan-pdf"));
+    return QFileInfo::exists(beside) ? beside
+                                     : here.filePath(QStringLiteral(NVR_PLAN_PDF_FROM_BIN));
 }
 
 } // namespace
@@ -34,9 +26,25 @@ int reportPlan(const QString &file, const QString &outPath)
 {
     QString error;
     const std::optional<Plan> plan = readPlanFile(file, &error);
-    if (!plan || !exportReport(*plan, QFileInfo(file).fileName(), outPath, &error)) {
+    if (!plan) {
         printError(error);
         return exit_failure;
     }
-    return exit_ok;
+    if (outPath.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        if (writeFileAtomically(outPath, channelCsv(*plan, planFigures(*plan)), &error))
+            return exit_ok;
+        printError(error);
+        return exit_failure;
+    }
+    // The helper reads the plan again and says itself what went wrong.
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedChannels);
+    helper.start(pdfHelper(), {file, outPath});
+    if (!helper.waitForFinished(-1) || helper.exitStatus() != QProcess::NormalExit) {
+        printError(outPath
+                   + QStringLiteral(": the PDF writer %1 did not run: %2")
+                         .arg(pdfHelper(), helper.errorString()));
+        return exit_failure;
+    }
+    return helper.exitCode() == 0 ? exit_ok : exit_failure;
 }

@@ -1,15 +1,16 @@
 #include "report.h"
 
+#include "planfile.h"
 #include "plantable.h"
 #include "tables.h"
 #include "version.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <iterator>
@@ -219,7 +220,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
                reportFont(8), muted);
 }
 
-bool writePdf(const Plan &plan, const QString &planName, QSaveFile &file)
+bool writePdf(const Plan &plan, const QString &planName, QIODevice &file)
 {
     QPdfWriter writer(&file);
     writer.setTitle(QStringLiteral("Recording storage plan: %1").arg(planName));
@@ -265,15 +266,17 @@ bool writeReport(const Plan &plan, const QString &planName, const QString &outPa
         *error = outPath + QStringLiteral(": a PDF can only be drawn by a graphical program");
         return false;
     }
-    QSaveFile file(outPath);
-    if (file.open(QIODevice::WriteOnly)) {
-        const bool written = csv ? file.write(channelCsv(plan, planFigures(plan))) >= 0
-                                 : writePdf(plan, planName, file);
-        if (written && file.commit())
-            return true;
+    // Drawn in memory first, so the file is written at once or not at all.
+    QByteArray contents;
+    if (csv) {
+        contents = channelCsv(plan, planFigures(plan));
+    } else {
+        QBuffer buffer(&contents);
+        buffer.open(QIODevice::WriteOnly);
+        if (!writePdf(plan, planName, buffer)) {
+            *error = outPath + QStringLiteral(": the PDF could not be drawn");
+            return false;
+        }
     }
-    *error = outPath + QStringLiteral(": ")
-        + (file.error() == QFileDevice::NoError ? QStringLiteral("the PDF could not be drawn")
-                                                : file.errorString());
-    return false;
+    return writeFileAtomically(outPath, contents, error);
 }
