@@ -53,9 +53,6 @@ QStringList connectionsToWindow(QObject &widget)
     return connections;
 }
 
-const char *const rowFamilies[] = {"label_ch",   "cb_mode",       "cb_resolution", "cb_frame",
-                                   "cb_quality", "line_edit_bps", "lb_day_cap"};
-
 // Anything a keyboard or a paste puts into a field; kbps is what a bitrate
 // field takes, the rest what the estimates show for it with the default 16
 // channels at 6000 Kbps (worked out with float32 arithmetic and C's strtod).
@@ -113,27 +110,12 @@ private slots:
     void init();
     void startUp();
     void everySlotConnectedOnceByName();
-    void channelRowActsOnItsOwnChannel_data();
-    void channelRowActsOnItsOwnChannel();
-    void modeSwitchRecalculates_data();
-    void modeSwitchRecalculates();
-    void typedBitrateIsCommitted_data();
-    void typedBitrateIsCommitted();
+    void userSees_data();
+    void userSees();
+    void traceNamesChannelsInUse();
     void currentItemAgainRunsHandler_data();
     void currentItemAgainRunsHandler();
-    void allSelectionReachesEveryChannel_data();
-    void allSelectionReachesEveryChannel();
-    void allManualTakesShownBitrates();
-    void allBitrateReachesChannelsInUse_data();
-    void allBitrateReachesChannelsInUse();
     void allBitrateAppliesOnlyWhenCommitted();
-    void channelCount_data();
-    void channelCount();
-    void videoStandardResetsFrames_data();
-    void videoStandardResetsFrames();
-    void productLocksModes();
-    void resetRestoresDefaults_data();
-    void resetRestoresDefaults();
     void hostileText_data();
     void hostileText();
     void accessibleNames();
@@ -221,124 +203,133 @@ void WindowTest::everySlotConnectedOnceByName()
     QCOMPARE(found, expected);
 }
 
-void WindowTest::channelRowActsOnItsOwnChannel_data()
-{
-    QTest::addColumn<int>("channel");
-    for (int n = 1; n <= 16; ++n)
-        QTest::addRow("channel %d", n) << n;
-}
-
-// Sixteen rows, one implementation: each row must reach its own channel only.
-void WindowTest::channelRowActsOnItsOwnChannel()
-{
-    QFETCH(int, channel);
-    const auto bitrates
-        = [&](const QString &mine) { return repeated("6000", 16, channel - 1, mine); };
-    // Full-HD Low: 2500 / 30 x 30; HD Low 1980; at item 4, 10 fps: 66 x 10.
-    pickFromPopup(c().box(Calculator::cell("cb_quality", channel)), 4);
-    QCOMPARE(c().column("line_edit_bps"), bitrates("2490"));
-    pickFromPopup(c().box(Calculator::cell("cb_resolution", channel)), 1);
-    QCOMPARE(c().column("line_edit_bps"), bitrates("1980"));
-    QComboBox &frame = c().box(Calculator::cell("cb_frame", channel));
-    frame.setFocus(Qt::TabFocusReason);
-    for (int key = 0; key < 4; ++key)
-        QTest::keyClick(&frame, Qt::Key_Up);
-    QCOMPARE(c().column("line_edit_bps"), bitrates("660"));
-    QCOMPARE(c().column("lb_day_cap"), repeated("64.8", 16, channel - 1, "7.128"));
-    QCOMPARE(c().label("lb_total").text(), QStringLiteral("979.128"));
-
-    pickFromPopup(c().box(Calculator::cell("cb_mode", channel)), 1);
-    for (int n = 1; n <= 16; ++n)
-        QCOMPARE(c().field(Calculator::cell("line_edit_bps", n)).isEnabled(), n == channel);
-    typeAndReturn(c().field(Calculator::cell("line_edit_bps", channel)), "1234");
-    QCOMPARE(c().column("line_edit_bps"), bitrates("1234"));
-    QCOMPARE(c().column("lb_day_cap"), repeated("64.8", 16, channel - 1, "13.3272"));
-}
-
-void WindowTest::modeSwitchRecalculates_data()
+void WindowTest::userSees_data()
 {
     // clang-format off
-    QTest::addColumn<int>("row"); // 0 the ALL row
-    QTest::addColumn<QString>("autoTotal");
-    QTest::addColumn<QString>("manualTotal");
-    // D1, 30 fps, Super: 2000 / 30 * 30 = 1980 Kbps, 21.384 GB a day; 2500 Kbps
-    // is 27 GB; the other channels stay at 6000 Kbps, 64.8 GB.
-    QTest::newRow("channel 5") << 5 << "993.384" << "999";
-    QTest::newRow("ALL row") << 0 << "342.144" << "432";
-    // clang-format on
-}
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("shown"); // what differs from the defaults afterwards
+    const QString ntsc = " of 0|1|2|4|5|8|10|15|30";
+    const QString pal = " of 0|1|3|4|5|7|9|13|25";
 
-// Back to Auto shows the computed figures at once; to Manual takes the bitrate
-// shown as the manual one, so nothing moves.
-void WindowTest::modeSwitchRecalculates()
-{
-    QFETCH(int, row);
-    QFETCH(QString, autoTotal);
-    QFETCH(QString, manualTotal);
-    QComboBox &mode = c().box(Calculator::cell("cb_mode", row));
-    QLineEdit &field = c().field(Calculator::cell("line_edit_bps", row));
-    const auto shown = [this, &field] {
-        return c().column("line_edit_bps") + c().column("lb_day_cap")
-            + QStringList {field.text(), c().label("lb_total").text()};
-    };
-    const auto figures = [row](const QString &kbps, const QString &gb, const QString &total) {
-        const int at = row == 0 ? -1 : row - 1;
-        return repeated(row == 0 ? kbps : "6000", 16, at, kbps)
-            + repeated(row == 0 ? gb : "64.8", 16, at, gb) + QStringList {kbps, total};
-    };
-    pickFromPopup(c().box(Calculator::cell("cb_resolution", row)), 2);
-    const QStringList automatic = figures("1980", "21.384", autoTotal);
-    QCOMPARE(shown(), automatic);
-
-    pickFromPopup(mode, 1);
-    QVERIFY(field.isEnabled());
-    QCOMPARE(shown(), automatic);
-    typeAndReturn(field, "2500");
-    QCOMPARE(shown(), figures("2500", "27", manualTotal));
-
-    MessageLog log;
-    pickFromPopup(mode, 0);
-    QVERIFY(!field.isEnabled());
-    QCOMPARE(shown(), automatic);
-    QCOMPARE(traceLines(log), trace(16));
-
-    // Once recalculated, not the 2500 typed before.
-    pickFromPopup(mode, 1);
-    QCOMPARE(shown(), automatic);
-}
-
-void WindowTest::typedBitrateIsCommitted_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("commit"); // 0 Return, 1 Tab, 2 a click into another field
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("capacity");
-    const char *const ways[] = {"Return", "Tab", "click elsewhere"};
-    for (int way = 0; way < 3; ++way) {
-        QTest::addRow("2500, %s", ways[way]) << "2500" << way << "2500" << "27";
-        QTest::addRow("digits then letters, %s", ways[way]) << "77x9" << way << "77" << "0.8316";
+    // Every row reaches its own channel only. HD Low is 2000 / 30 = 66 Kbps per
+    // frame; item 4 records 10 fps: 660 Kbps, 7.128 GB; 1234 Kbps 13.3272 GB.
+    for (int n = 1; n <= 16; ++n) {
+        QTest::addRow("channel %d, Auto", n)
+            << QString("cb_quality_%1=4; cb_resolution_%1=1; cb_frame_%1=4").arg(n)
+            << QString("cb_quality_%1=Low; cb_resolution_%1=HD; cb_frame_%1=5%2; line_edit_bps_%1=660 (off); lb_day_cap_%1=7.128; lb_total=979.128").arg(n).arg(ntsc);
+        QTest::addRow("channel %d, Manual", n)
+            << QString("cb_mode_%1=1; line_edit_bps_%1<1234").arg(n)
+            << QString("cb_mode_%1=Manual; line_edit_bps_%1=1234; lb_day_cap_%1=13.3272; lb_total=985.327").arg(n);
     }
+    // Keys on a focused box choose: Highest is 5000 / 30 x 30 = 4980 Kbps.
+    QTest::newRow("keys") << "cb_quality_1^Down" << "cb_quality_1=Highest; line_edit_bps_1=4980 (off); lb_day_cap_1=53.784; lb_total=1025.78";
+    QTest::newRow("keys, 8 channels") << "cb_quality_1^End; cb_max_ch^Up"
+        << "cb_quality_1=Low; line_edit_bps_1=2490 (off); lb_day_cap_1=26.892; cb_max_ch=8 CH; row_9-16=hidden; lb_total=480.492";
+
+    // A mode switch recalculates; to Manual it takes the bitrate shown, so
+    // nothing moves. D1 Super is 2000 / 30 x 30 = 1980 Kbps, 21.384 GB.
+    const QString d1 = "cb_resolution_5=D1; lb_day_cap_5=21.384; lb_total=993.384; line_edit_bps_5=1980";
+    QTest::newRow("to Manual") << "cb_resolution_5=2; cb_mode_5=1" << d1 + "; cb_mode_5=Manual";
+    QTest::newRow("typed") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500"
+        << "cb_resolution_5=D1; cb_mode_5=Manual; line_edit_bps_5=2500; lb_day_cap_5=27; lb_total=999";
+    QTest::newRow("back to Auto") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500; cb_mode_5=0" << d1 + " (off)";
+    QTest::newRow("Manual again") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500; cb_mode_5=0; cb_mode_5=1" << d1 + "; cb_mode_5=Manual";
+    const QString allD1 = "cb_resolution_*=D1; cb_resolution_all=D1; lb_day_cap_*=21.384; lb_total=342.144";
+    QTest::newRow("ALL to Manual") << "cb_resolution_all=2; cb_mode_all=1"
+        << allD1 + "; cb_mode_*=Manual; cb_mode_all=Manual; line_edit_bps_*=1980; line_edit_bps_all=1980";
+    QTest::newRow("ALL typed") << "cb_resolution_all=2; cb_mode_all=1; line_edit_bps_all<2500"
+        << allD1 + "; cb_mode_*=Manual; cb_mode_all=Manual; line_edit_bps_*=2500; line_edit_bps_all=2500; lb_day_cap_*=27; lb_total=432";
+    QTest::newRow("ALL back to Auto") << "cb_resolution_all=2; cb_mode_all=1; line_edit_bps_all<2500; cb_mode_all=0"
+        << allD1 + "; line_edit_bps_*=1980 (off); line_edit_bps_all=1980 (off)";
+
+    // Return, Tab or a click elsewhere takes a typed bitrate, as atoi reads it.
+    const QString typed = "cb_mode_7=Manual; line_edit_bps_7=77; lb_day_cap_7=0.8316; lb_total=972.831";
+    QTest::newRow("Return") << "cb_mode_7=1; line_edit_bps_7<77x9" << typed;
+    QTest::newRow("Tab") << "cb_mode_7=1; line_edit_bps_7<77x9>Tab" << typed;
+    QTest::newRow("click") << "cb_mode_7=1; line_edit_bps_7<77x9>click" << typed;
+    QTest::newRow("letters") << "cb_mode_7=1; line_edit_bps_7<abc>Tab" << "cb_mode_7=Manual; line_edit_bps_7=0; lb_day_cap_7=0; lb_total=972";
+
+    // The ALL row reaches every channel, hidden ones too; a Manual channel
+    // keeps its bitrate. Item 7 records 20 fps: 6000 / 30 x 20 = 4000.
+    const QString allOf = "cb_mode_2=1; cb_max_ch=0; %1; cb_max_ch=2";
+    const QString manual2 = "cb_mode_2=Manual; line_edit_bps_2=6000; lb_day_cap_2=64.8; ";
+    QTest::newRow("ALL HD") << allOf.arg("cb_resolution_all=1")
+        << manual2.left(0) + "cb_resolution_*=HD; cb_resolution_all=HD; line_edit_bps_*=3990 (off); line_edit_bps_all=3990 (off); lb_day_cap_*=43.092; " + manual2 + "lb_total=711.18";
+    QTest::newRow("ALL Low") << allOf.arg("cb_quality_all=4")
+        << "cb_quality_*=Low; cb_quality_all=Low; line_edit_bps_*=2490 (off); line_edit_bps_all=2490 (off); lb_day_cap_*=26.892; " + manual2 + "lb_total=468.18";
+    QTest::newRow("ALL item 7") << allOf.arg("cb_frame_all=7")
+        << "cb_frame_*=15" + ntsc + "; cb_frame_all=15" + ntsc + "; line_edit_bps_*=4000 (off); line_edit_bps_all=4000 (off); lb_day_cap_*=43.2; " + manual2 + "lb_total=712.8";
+    QTest::newRow("ALL item 0") << allOf.arg("cb_frame_all=0")
+        << "cb_frame_*=0" + ntsc + "; cb_frame_all=0" + ntsc + "; line_edit_bps_*=0 (off); line_edit_bps_all=0 (off); lb_day_cap_*=0; " + manual2 + "lb_total=64.8";
+    // To Manual, the channels in use take the bitrates shown; the others keep
+    // what they held, nothing here.
+    QTest::newRow("ALL Manual, 4 channels") << "cb_resolution_2=1; cb_max_ch=0; cb_mode_all=1; cb_max_ch=2"
+        << "cb_resolution_2=HD; cb_mode_*=Manual; cb_mode_all=Manual; line_edit_bps_*=0; line_edit_bps_1-4=6000; line_edit_bps_2=3990; line_edit_bps_all=6000; lb_day_cap_*=0; lb_day_cap_1-4=64.8; lb_day_cap_2=43.092; lb_total=237.492";
+    QTest::newRow("ALL bitrate, 4 channels") << "cb_max_ch=0; cb_mode_all=1; cb_mode_2=0; line_edit_bps_all<1500kbps; cb_max_ch=2"
+        << "cb_mode_*=Manual; cb_mode_2=Auto; cb_mode_all=Manual; line_edit_bps_*=0; line_edit_bps_1-4=1500; line_edit_bps_2=6000 (off); line_edit_bps_all=1500; lb_day_cap_*=0; lb_day_cap_1-4=16.2; lb_day_cap_2=64.8; lb_total=113.4";
+
+    // The count shows and sums the channels in use; hidden rows keep their
+    // settings. D1 Low: 512 / 30 x 30 = 510 Kbps, 5.508 GB.
+    QTest::newRow("4 CH") << "cb_max_ch=0" << "cb_max_ch=4 CH; row_5-16=hidden; lb_total=259.2";
+    QTest::newRow("8 CH") << "cb_max_ch=1" << "cb_max_ch=8 CH; row_9-16=hidden; lb_total=518.4";
+    QTest::newRow("4 CH, 2000 GB") << "line_input_hdd<2000; cb_max_ch=0"
+        << "cb_max_ch=4 CH; row_5-16=hidden; lb_total=259.2; line_input_hdd=2000; lb_cal_days=7 Days; lb_cal_time=4 Hours";
+    QTest::newRow("back to 16") << "cb_resolution_12=2; cb_quality_12=4; cb_max_ch=0; cb_max_ch=1; cb_max_ch=2"
+        << "cb_resolution_12=D1; cb_quality_12=Low; line_edit_bps_12=510 (off); lb_day_cap_12=5.508; lb_total=977.508";
+
+    // Any choice of standard puts every frame box back on its top item.
+    QTest::newRow("PAL") << "cb_frame_3=4; cb_frame_all=2; cb_ntpal=0" << "cb_ntpal=PAL; cb_frame_*=25" + pal + "; cb_frame_all=25" + pal;
+    QTest::newRow("NTSC again") << "cb_frame_3=4; cb_resolution_5=1; cb_ntpal=1"
+        << "cb_resolution_5=HD; line_edit_bps_5=3990 (off); lb_day_cap_5=43.092; lb_total=1015.09";
+    QTest::newRow("PAL item 7") << "cb_ntpal=0; cb_frame_1=7"
+        << "cb_ntpal=PAL; cb_frame_*=25" + pal + "; cb_frame_all=25" + pal + "; cb_frame_1=13" + pal + "; line_edit_bps_1=4000 (off); lb_day_cap_1=43.2; lb_total=1015.2";
+
+    // A product resets; any but the first locks every Mode box on Auto.
+    const QString hybrid = "cb_product=Hybrid-DVR; cb_mode_*=Auto (off); cb_mode_all=Auto (off)";
+    QTest::newRow("Hybrid-DVR") << "cb_max_ch=0; cb_mode_3=1; cb_product=1" << hybrid;
+    QTest::newRow("Hybrid-DVR, Reset") << "cb_product=1; cb_ntpal=0; btn_init!" << hybrid;
+    QTest::newRow("Hybrid-DVR, others respond") << "cb_product=1; cb_resolution_1=1"
+        << hybrid + "; cb_resolution_1=HD; line_edit_bps_1=3990 (off); lb_day_cap_1=43.092; lb_total=1015.09";
+    QTest::newRow("NVR again") << "cb_product=1; cb_product=0" << "";
+    const QString busy = "cb_quality_16=4; cb_mode_3=1; line_edit_bps_3<2500; cb_ntpal=0; cb_frame_5=2; cb_resolution_all=2; cb_max_ch=0; cb_mode_all=1; line_input_days<5; line_input_hdd<100";
+    QTest::newRow("Reset") << busy + "; btn_init!" << "";
+    QTest::newRow("the same product again") << busy + "; cb_product=0" << "";
+
+    // The estimates, from the typed texts, which stay as typed.
+    QTest::newRow("30 days, 3000 GB") << "line_input_days<30; line_input_hdd<3000"
+        << "line_input_days=30; line_input_hdd=3000; lb_cal_hdd=33397 GB; lb_cal_days=2 Days; lb_cal_time=16 Hours";
+    QTest::newRow("half a day") << "line_input_days<0.5" << "line_input_days=0.5; lb_cal_hdd=556 GB";
+    QTest::newRow("a comma") << "line_input_days<0,5" << "line_input_days=0,5";
+    QTest::newRow("not numbers") << "line_input_days<nan; line_input_hdd<1e999"
+        << "line_input_days=nan; line_input_hdd=1e999; lb_cal_hdd=-- GB; lb_cal_days=-- Days; lb_cal_time=-- Hours";
+    QTest::newRow("nothing recorded") << "cb_frame_all=0; line_input_hdd<3000; line_input_days<30"
+        << "cb_frame_*=0" + ntsc + "; cb_frame_all=0" + ntsc + "; line_edit_bps_*=0 (off); line_edit_bps_all=0 (off); lb_day_cap_*=0; lb_total=0; line_input_days=30; line_input_hdd=3000; lb_cal_days=-- Days; lb_cal_time=-- Hours";
     // clang-format on
 }
 
-void WindowTest::typedBitrateIsCommitted()
+// What the window shows after a user's actions, everything else unchanged;
+// and the model agrees with it.
+void WindowTest::userSees()
 {
-    QFETCH(QString, typed);
-    QFETCH(int, commit);
+    QFETCH(QString, actions);
     QFETCH(QString, shown);
-    QFETCH(QString, capacity);
-    pickFromPopup(c().box("cb_mode_7"), 1);
-    QLineEdit &field = c().field("line_edit_bps_7");
-    typeOver(field, typed);
-    if (commit == 0)
-        QTest::keyClick(&field, Qt::Key_Return);
-    else if (commit == 1)
-        QTest::keyClick(&field, Qt::Key_Tab);
-    else
-        QTest::mouseClick(&c().field("line_input_days"), Qt::LeftButton);
-    QCOMPARE(field.text(), shown);
-    QCOMPARE(c().label("lb_day_cap_7").text(), capacity);
+    const QMap<QString, QString> defaults = shownValues(c().window);
+    act(c(), actions);
+    QCOMPARE(shownWith(shownValues(c().window), QString()), shownWith(defaults, shown));
+    QCOMPARE(brokenStateRelations(c()), QStringList());
+    QCOMPARE(brokenFigureRelations(c()), QStringList());
+}
+
+// One trace line per channel in use and recalculation, counted from 0.
+void WindowTest::traceNamesChannelsInUse()
+{
+    act(c(), "cb_mode_2=1");
+    MessageLog log;
+    act(c(), "cb_max_ch=1");
+    QCOMPARE(traceLines(log), trace(8).replaceInStrings(":1 - FALSE", ":1 - TRUE"));
+    log.clear();
+    act(c(), "cb_max_ch=1"); // the same count again recalculates only
+    QCOMPARE(traceLines(log).size(), 8);
 }
 
 void WindowTest::currentItemAgainRunsHandler_data()
@@ -367,104 +358,6 @@ void WindowTest::currentItemAgainRunsHandler()
     QCOMPARE(traceLines(log).size(), 16);
     QCOMPARE(c().field("line_edit_bps_9").text(),
              box == QLatin1String("cb_mode_9") ? QStringLiteral("4321") : QStringLiteral("6000"));
-}
-
-void WindowTest::allSelectionReachesEveryChannel_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("bitrate");
-    QTest::newRow("resolution HD") << "cb_resolution" << 1 << "HD" << "3990";
-    QTest::newRow("resolution D1") << "cb_resolution" << 2 << "D1" << "1980";
-    QTest::newRow("quality Low") << "cb_quality" << 4 << "Low" << "2490";
-    QTest::newRow("frame item 7") << "cb_frame" << 7 << "15" << "4000"; // 20 fps
-    QTest::newRow("frame item 0") << "cb_frame" << 0 << "0" << "0";
-    // clang-format on
-}
-
-// Hidden channels take the choice too and show it when they come back; a
-// channel in Manual keeps its bitrate.
-void WindowTest::allSelectionReachesEveryChannel()
-{
-    QFETCH(QString, family);
-    QFETCH(int, index);
-    QFETCH(QString, item);
-    QFETCH(QString, bitrate);
-    const QByteArray column = family.toLatin1();
-    pickFromPopup(c().box("cb_mode_2"), 1);
-    pickFromPopup(c().box("cb_max_ch"), 0);
-    MessageLog log;
-    pickFromPopup(c().box(family + "_all"), index);
-    QCOMPARE(traceLines(log),
-             QStringList({"MODE CHECK :0 - FALSE", "MODE CHECK :1 - TRUE", "MODE CHECK :2 - FALSE",
-                          "MODE CHECK :3 - FALSE"}));
-    QCOMPARE(c().column(column), repeated(item, 16));
-    QCOMPARE(c().column("line_edit_bps"),
-             QStringList({bitrate, "6000", bitrate, bitrate}) + repeated("0", 12));
-    QCOMPARE(c().field("line_edit_bps_all").text(), bitrate);
-    pickFromPopup(c().box("cb_max_ch"), 2);
-    QCOMPARE(c().column("line_edit_bps"), repeated(bitrate, 16, 1, "6000"));
-}
-
-void WindowTest::allManualTakesShownBitrates()
-{
-    pickFromPopup(c().box("cb_resolution_2"), 1);
-    pickFromPopup(c().box("cb_max_ch"), 0);
-    for (int i = 4; i < 16; ++i)
-        ch_manual_kbps[i] = 77; // as a hidden channel may hold from earlier
-    const QStringList capacities = c().column("lb_day_cap");
-
-    pickFromPopup(c().box("cb_mode_all"), 1);
-    QCOMPARE(c().column("cb_mode"), repeated(QStringLiteral("Manual"), 16));
-    for (int row = 0; row <= 16; ++row)
-        QVERIFY(c().field(Calculator::cell("line_edit_bps", row)).isEnabled());
-    QCOMPARE(c().column("lb_day_cap"), capacities);
-    QCOMPARE(c().field("line_edit_bps_all").text(), QStringLiteral("6000"));
-
-    // Channels that were not in use come back in Manual with what they held.
-    pickFromPopup(c().box("cb_max_ch"), 2);
-    QCOMPARE(c().column("line_edit_bps").mid(0, 6),
-             QStringList({"6000", "3990", "6000", "6000", "77", "77"}));
-
-    pickFromPopup(c().box("cb_mode_all"), 0);
-    for (int row = 0; row <= 16; ++row)
-        QVERIFY(!c().field(Calculator::cell("line_edit_bps", row)).isEnabled());
-    QCOMPARE(c().column("line_edit_bps").mid(0, 6),
-             QStringList({"6000", "3990", "6000", "6000", "6000", "6000"}));
-}
-
-void WindowTest::allBitrateReachesChannelsInUse_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("kbps");
-    QTest::newRow("2048") << "2048" << "2048";
-    QTest::newRow("with a unit") << "1500kbps" << "1500";
-    QTest::newRow("empty") << "" << "0";
-    // clang-format on
-}
-
-// The typed bitrate reaches the Manual channels in use; an Auto channel shows
-// its own figure; hidden channels keep theirs.
-void WindowTest::allBitrateReachesChannelsInUse()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, kbps);
-    pickFromPopup(c().box("cb_max_ch"), 0);
-    pickFromPopup(c().box("cb_mode_all"), 1);
-    pickFromPopup(c().box("cb_mode_2"), 0);
-    for (int i = 4; i < 16; ++i)
-        ch_manual_kbps[i] = 77;
-
-    typeAndReturn(c().field("line_edit_bps_all"), typed);
-    QCOMPARE(c().column("line_edit_bps"),
-             QStringList({kbps, "6000", kbps, kbps}) + repeated("0", 12));
-    QCOMPARE(c().field("line_edit_bps_all").text(), kbps);
-    pickFromPopup(c().box("cb_max_ch"), 2);
-    QCOMPARE(c().column("line_edit_bps"),
-             QStringList({kbps, "6000", kbps, kbps}) + repeated("77", 12));
 }
 
 // Tabbing past the ALL field must not overwrite the bitrates typed per
@@ -505,171 +398,6 @@ void WindowTest::allBitrateAppliesOnlyWhenCommitted()
     c().window.applyPlan(opened);
     pickFromPopup(c().box("cb_quality_5"), 1);
     QCOMPARE(c().column("line_edit_bps").mid(0, 2), QStringList({"1111", "3333"}));
-}
-
-void WindowTest::channelCount_data()
-{
-    // clang-format off
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("channels");
-    QTest::addColumn<QString>("total");
-    QTest::addColumn<QString>("days"); // on 2000 GB
-    QTest::addColumn<QString>("hours");
-    QTest::newRow("4 CH") << 0 << 4 << "259.2" << "7 Days" << "4 Hours";
-    QTest::newRow("8 CH") << 1 << 8 << "518.4" << "3 Days" << "14 Hours";
-    QTest::newRow("16 CH") << 2 << 16 << "1036.8" << "1 Days" << "19 Hours";
-    // clang-format on
-}
-
-// Only the channels in use are shown, computed, traced and summed; hidden rows
-// keep their settings; the same count again recalculates.
-void WindowTest::channelCount()
-{
-    QFETCH(int, index);
-    QFETCH(int, channels);
-    QFETCH(QString, total);
-    QFETCH(QString, days);
-    QFETCH(QString, hours);
-    pickFromPopup(c().box("cb_resolution_12"), 2);
-    pickFromPopup(c().box("cb_quality_12"), 4);
-    typeAndReturn(c().field("line_input_hdd"), "2000");
-    for (int from : {2, 0, 1}) {
-        pickFromPopup(c().box("cb_max_ch"), from);
-        MessageLog log;
-        pickFromPopup(c().box("cb_max_ch"), index);
-        QCOMPARE(traceLines(log), trace(channels));
-        for (int row = 0; row <= 16; ++row)
-            for (const char *family : rowFamilies)
-                QCOMPARE(
-                    c().window.findChild<QWidget *>(Calculator::cell(family, row))->isVisible(),
-                    row <= channels);
-    }
-    // Channel 12 records D1 Low: 512 / 30 x 30 = 510 Kbps, 5.508 GB.
-    QStringList bitrates = repeated("0", 16);
-    for (int n = 0; n < channels; ++n)
-        bitrates[n] = n == 11 ? "510" : "6000";
-    QCOMPARE(c().column("line_edit_bps"), bitrates);
-    if (channels < 12) {
-        QCOMPARE(c().label("lb_total").text(), total);
-        QCOMPARE(c().label("lb_cal_days").text(), days);
-        QCOMPARE(c().label("lb_cal_time").text(), hours);
-    }
-    pickFromPopup(c().box("cb_max_ch"), 2);
-    QCOMPARE(c().box("cb_resolution_12").currentText(), QStringLiteral("D1"));
-    QCOMPARE(c().label("lb_day_cap_12").text(), QStringLiteral("5.508"));
-}
-
-void WindowTest::videoStandardResetsFrames_data()
-{
-    // clang-format off
-    QTest::addColumn<QList<int>>("picks");
-    QTest::addColumn<QString>("top");
-    QTest::addColumn<QStringList>("items");
-    const QStringList pal = {"0", "1", "3", "4", "5", "7", "9", "13", "25"};
-    const QStringList ntsc = {"0", "1", "2", "4", "5", "8", "10", "15", "30"};
-    QTest::newRow("PAL") << QList<int>{0} << "25" << pal;
-    QTest::newRow("NTSC again") << QList<int>{1} << "30" << ntsc;
-    QTest::newRow("PAL, then NTSC") << QList<int>{0, 1} << "30" << ntsc;
-    QTest::newRow("PAL twice") << QList<int>{0, 0} << "25" << pal;
-    // clang-format on
-}
-
-// Any choice of standard, the current one included, puts every channel back
-// on the top frame rate; the figures do not depend on the standard.
-void WindowTest::videoStandardResetsFrames()
-{
-    QFETCH(QList<int>, picks);
-    QFETCH(QString, top);
-    QFETCH(QStringList, items);
-    for (int pick : picks) {
-        pickFromPopup(c().box("cb_frame_3"), 4);
-        pickFromPopup(c().box("cb_frame_all"), 2);
-        pickFromPopup(c().box("cb_resolution_5"), 1);
-        pickFromPopup(c().box("cb_ntpal"), pick);
-    }
-    for (int row = 0; row <= 16; ++row) {
-        QComboBox &frame = c().box(Calculator::cell("cb_frame", row));
-        QCOMPARE(itemTexts(frame), items);
-        QCOMPARE(frame.currentText(), top);
-    }
-    QCOMPARE(c().column("line_edit_bps"), repeated("6000", 16, 4, "3990"));
-    // Item 7 computes with 20 fps whether it reads 13 or 15.
-    pickFromPopup(c().box("cb_frame_1"), 7);
-    QCOMPARE(c().field("line_edit_bps_1").text(), QStringLiteral("4000"));
-}
-
-void WindowTest::productLocksModes()
-{
-    QComboBox &product = c().box("cb_product");
-    const auto modesEnabled = [this] {
-        QVector<bool> enabled;
-        for (int row = 0; row <= 16; ++row)
-            enabled << c().box(Calculator::cell("cb_mode", row)).isEnabled();
-        return enabled;
-    };
-    pickFromPopup(c().box("cb_max_ch"), 0);
-    pickFromPopup(c().box("cb_mode_3"), 1);
-
-    pickFromPopup(product, 1);
-    QCOMPARE(modesEnabled(), QVector<bool>(17, false));
-    QCOMPARE(c().column("cb_mode"), repeated(QStringLiteral("Auto"), 16));
-    QCOMPARE(c().label("lb_total").text(), QStringLiteral("1036.8"));
-    // Everything else still responds.
-    pickFromPopup(c().box("cb_resolution_1"), 1);
-    QCOMPARE(c().field("line_edit_bps_1").text(), QStringLiteral("3990"));
-
-    QTest::mouseClick(c().window.findChild<QPushButton *>("btn_init"), Qt::LeftButton);
-    QCOMPARE(modesEnabled(), QVector<bool>(17, false));
-    QCOMPARE(product.currentText(), QStringLiteral("Hybrid-DVR"));
-
-    pickFromPopup(product, 0);
-    QCOMPARE(modesEnabled(), QVector<bool>(17, true));
-    pickFromPopup(c().box("cb_mode_3"), 1);
-    QVERIFY(c().field("line_edit_bps_3").isEnabled());
-}
-
-void WindowTest::resetRestoresDefaults_data()
-{
-    // clang-format off
-    QTest::addColumn<int>("how"); // 0 the Reset button, 1 NVR chosen again, 2 Hybrid-DVR
-    QTest::newRow("Reset button") << 0;
-    QTest::newRow("the same product again") << 1;
-    QTest::newRow("another product") << 2;
-    // clang-format on
-}
-
-void WindowTest::resetRestoresDefaults()
-{
-    QFETCH(int, how);
-    const QStringList defaults = shownState(c().window);
-    pickFromPopup(c().box("cb_quality_16"), 4);
-    pickFromPopup(c().box("cb_mode_3"), 1);
-    typeAndReturn(c().field("line_edit_bps_3"), "2500");
-    pickFromPopup(c().box("cb_ntpal"), 0);
-    pickFromPopup(c().box("cb_frame_5"), 2);
-    pickFromPopup(c().box("cb_resolution_all"), 2);
-    pickFromPopup(c().box("cb_max_ch"), 0);
-    pickFromPopup(c().box("cb_mode_all"), 1);
-    typeAndReturn(c().field("line_input_days"), "5");
-    typeAndReturn(c().field("line_input_hdd"), "100");
-
-    MessageLog log;
-    if (how == 0)
-        QTest::mouseClick(c().window.findChild<QPushButton *>("btn_init"), Qt::LeftButton);
-    else
-        pickFromPopup(c().box("cb_product"), how - 1);
-    QCOMPARE(traceLines(log), trace(16));
-    QStringList expected = defaults;
-    if (how == 2) {
-        expected.replaceInStrings("cb_product: \"NVR of", "cb_product: \"Hybrid-DVR of");
-        expected.replaceInStrings(QRegularExpression("^(cb_mode_.*)$"), "\\1, disabled");
-    }
-    QCOMPARE(shownState(c().window), expected);
-    // Typed bitrates survive a reset; they count again once Manual is chosen.
-    if (how != 2) {
-        pickFromPopup(c().box("cb_mode_3"), 1);
-        QCOMPARE(ch_manual_kbps[2], 6000); // the figure shown, not the 2500 from before
-    }
 }
 
 void WindowTest::hostileText_data()

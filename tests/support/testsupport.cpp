@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -201,6 +203,92 @@ QStringList shownState(const QWidget &window)
     }
     lines.sort();
     return lines;
+}
+
+QMap<QString, QString> shownValues(const QWidget &window)
+{
+    QMap<QString, QString> values;
+    for (const QWidget *widget : window.findChildren<QWidget *>()) {
+        const QString name = widget->objectName();
+        auto *box = qobject_cast<const QComboBox *>(widget);
+        auto *field = qobject_cast<const QLineEdit *>(widget);
+        auto *label = qobject_cast<const QLabel *>(widget);
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || !(box || field || label))
+            continue;
+        QString value = box ? box->currentText() : field ? field->text() : label->text();
+        if (name.startsWith(QLatin1String("cb_frame_")))
+            value += " of " + itemTexts(*box).join('|');
+        if ((box || field) && !widget->isEnabled())
+            value += QLatin1String(" (off)");
+        values.insert(name, widget->isVisibleTo(&window) ? value : QStringLiteral("hidden"));
+    }
+    return values;
+}
+
+QStringList shownWith(const QMap<QString, QString> &shown, const QString &spec)
+{
+    QMap<QString, QString> values = shown;
+    static const QRegularExpression entry("^(\\w+?)(?:_(\\*|(\\d+)-(\\d+)))?=(.*)$");
+    for (const QString &item : spec.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = entry.match(item);
+        if (!match.hasMatch()
+            || (match.captured(2).isEmpty() && !values.contains(match.captured(1))))
+            qFatal("not a widget's value: %s", qPrintable(item));
+        if (match.captured(2).isEmpty()) {
+            values[match.captured(1)] = match.captured(5);
+            continue;
+        }
+        const bool all = match.captured(2) == QLatin1String("*");
+        const int first = all ? 1 : match.captured(3).toInt();
+        const int last = all ? 16 : match.captured(4).toInt();
+        const QStringList families = match.captured(1) == QLatin1String("row")
+            ? QStringList {"label_ch",   "cb_mode",       "cb_resolution", "cb_frame",
+                           "cb_quality", "line_edit_bps", "lb_day_cap"}
+            : QStringList {match.captured(1)};
+        for (const QString &family : families)
+            for (int n = first; n <= last; ++n)
+                values[family + '_' + QString::number(n)] = match.captured(5);
+    }
+    QStringList lines;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        lines << it.key() + '=' + it.value();
+    return lines;
+}
+
+void act(Calculator &calculator, const QString &actions)
+{
+    static const QRegularExpression step(
+        "^(\\w+)(?:=(\\d+)|\\^(\\w+)|<(.*?)(?:>(Tab|click))?|(!))$");
+    for (const QString &action : actions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = step.match(action);
+        if (!match.hasMatch())
+            qFatal("not an action: %s", qPrintable(action));
+        const QString name = match.captured(1);
+        if (match.capturedStart(2) >= 0) {
+            pickFromPopup(calculator.box(name), match.captured(2).toInt());
+        } else if (match.capturedStart(3) >= 0) {
+            static const QHash<QString, Qt::Key> keys = {{"Up", Qt::Key_Up},
+                                                         {"Down", Qt::Key_Down},
+                                                         {"Home", Qt::Key_Home},
+                                                         {"End", Qt::Key_End}};
+            calculator.box(name).setFocus(Qt::TabFocusReason);
+            QTest::keyClick(&calculator.box(name), keys.value(match.captured(3)));
+        } else if (match.capturedStart(4) >= 0) {
+            QLineEdit &field = calculator.field(name);
+            typeOver(field, match.captured(4));
+            if (match.captured(5) == QLatin1String("Tab"))
+                QTest::keyClick(&field, Qt::Key_Tab);
+            else if (match.captured(5) == QLatin1String("click"))
+                QTest::mouseClick(&calculator.field(name == QLatin1String("line_input_days")
+                                                        ? "line_input_hdd"
+                                                        : "line_input_days"),
+                                  Qt::LeftButton);
+            else
+                QTest::keyClick(&field, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(calculator.window.findChild<QPushButton *>(name), Qt::LeftButton);
+        }
+    }
 }
 
 void whenDialogOpens(std::function<void(QWidget *dialog)> answer)

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -44,6 +45,24 @@ QStringList itemTexts(const QComboBox &box);
 // What the user sees of every control and figure of window, one line per
 // widget in name order: its text or items, and whether it is shown and usable.
 QStringList shownState(const QWidget &window);
+
+// The window as a user reads it, widget by widget: a box's current item (a
+// frame box's with its list), a field's or a label's text; " (off)" after a
+// box or field that cannot be used, "hidden" for whatever is not shown.
+QMap<QString, QString> shownValues(const QWidget &window);
+
+// shownValues lines "name=value", with the values that spec gives instead:
+// "name=value" entries separated by "; ", where a name may end in "_*" (the
+// sixteen channels) or "_5-16" (those channels), and "row_..." stands for
+// every cell of the rows. Later entries win.
+QStringList shownWith(const QMap<QString, QString> &shown, const QString &spec);
+
+// Performs a user's actions, separated by "; ": "box=2" picks item 2 from the
+// box's list, "box^Down" presses the key on the box, "field<text" types text
+// over the field's and presses Return ("field<text>Tab" presses Tab instead,
+// "field<text>click" clicks into another field), "button!" clicks it.
+class Calculator;
+void act(Calculator &calculator, const QString &actions);
 
 // Runs answer on the next modal dialog once it has opened (a message box, a
 // file dialog), from inside its event loop.
