@@ -2,13 +2,16 @@
 // drawn, so whole processes can be timed side by side:
 //
 //   startup program   the calculator's own start-up sequence
-//   startup form      the same form on a bare QMainWindow: the floor for it
+//   startup form      its form alone on a bare QMainWindow
+//   startup floor     the same form without any font, palette or style sheet,
+//                     made from it at build time: the calculator is held to it
 //   startup empty     an empty QMainWindow of the same size: the floor of
 //                     any Qt Widgets program
 //
 // scripts/bench.sh runs them under hyperfine and /usr/bin/time.
 
 #include "mainwindow.h"
+#include "ui_bareform.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -63,12 +66,19 @@ int main(int argc, char *argv[])
         window.show();
         return run(window);
     }
+    if (std::strcmp(variant, "floor") == 0) {
+        QMainWindow window;
+        Ui_BareForm form;
+        form.setupUi(&window);
+        window.show();
+        return run(window);
+    }
     if (std::strcmp(variant, "empty") == 0) {
         QMainWindow window;
         window.resize(594, 655);
         window.show();
         return run(window);
     }
-    std::fprintf(stderr, "usage: %s program|form|empty\n", argv[0]);
+    std::fprintf(stderr, "usage: %s program|form|floor|empty\n", argv[0]);
     return 2;
 }

@@ -64,7 +64,8 @@ const QStringList &declaredWidgetNames()
                   "cb_resolution_14 "
                   "cb_resolution_11 cb_frame_12 cb_frame_10 cb_mode_12 cb_resolution_12 "
                   "cb_resolution_10 "
-                  "cb_mode_10 cb_ntpal cb_quality_10 cb_quality_9 cb_quality_11 cb_quality_5 "
+                  "cb_mode_10 cb_ntpal qualityColumn cb_quality_10 cb_quality_9 cb_quality_11 "
+                  "cb_quality_5 "
                   "cb_quality_12 "
                   "cb_quality_14 cb_quality_2 cb_quality_6 cb_quality_15 cb_quality_4 cb_quality_3 "
                   "cb_quality_7 cb_quality_13 cb_quality_8 cb_quality_1 cb_max_ch label_7 groupBox "
@@ -95,7 +96,7 @@ const QStringList &declaredWidgetNames()
 
 QString expectedClassName(const QString &name)
 {
-    if (name == QLatin1String("centralWidget"))
+    if (name == QLatin1String("centralWidget") || name == QLatin1String("qualityColumn"))
         return QStringLiteral("QWidget");
     if (name.startsWith(QLatin1String("cb_")))
         return QStringLiteral("QComboBox");
@@ -119,6 +120,8 @@ QString expectedParentName(const QString &name)
         return QStringLiteral("groupBox");
     if (inGroupBox2.contains(name))
         return QStringLiteral("groupBox_2");
+    if (name.startsWith(QLatin1String("cb_quality_")))
+        return QStringLiteral("qualityColumn");
     return QStringLiteral("centralWidget");
 }
 

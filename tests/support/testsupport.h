@@ -15,7 +15,7 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
-// The window's 146 widgets in the order the form declares them.
+// The window's 147 named widgets.
 const QStringList &declaredWidgetNames();
 
 // The expected class and parent of a widget, from its object name.
