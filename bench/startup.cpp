@@ -1,17 +1,16 @@
-// Start-up of three programs, each ending by itself once its first frame is
-// drawn, so whole processes can be timed side by side:
+// Start-ups that each end by themselves once their first frame is drawn, so
+// whole processes can be timed side by side:
 //
-//   startup program   the calculator's own start-up sequence
-//   startup form      its form alone on a bare QMainWindow
-//   startup floor     the same form without any font, palette or style sheet,
-//                     made from it at build time: the calculator is held to it
-//   startup empty     an empty QMainWindow of the same size: the floor of
-//                     any Qt Widgets program
+//   startup program         the calculator's own start-up sequence
+//   startup_floor program   the same, built on its form without any font,
+//                           palette or style sheet: the floor it is held to
+//   startup form            its form alone on a bare QMainWindow
+//   startup empty           an empty QMainWindow of the same size: the floor
+//                           of any Qt Widgets program
 //
 // scripts/bench.sh runs them under hyperfine and /usr/bin/time.
 
 #include "mainwindow.h"
-#include "ui_bareform.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -66,19 +65,12 @@ int main(int argc, char *argv[])
         window.show();
         return run(window);
     }
-    if (std::strcmp(variant, "floor") == 0) {
-        QMainWindow window;
-        Ui_BareForm form;
-        form.setupUi(&window);
-        window.show();
-        return run(window);
-    }
     if (std::strcmp(variant, "empty") == 0) {
         QMainWindow window;
         window.resize(594, 655);
         window.show();
         return run(window);
     }
-    std::fprintf(stderr, "usage: %s program|form|floor|empty\n", argv[0]);
+    std::fprintf(stderr, "usage: %s program|form|empty\n", argv[0]);
     return 2;
 }

@@ -1,8 +1,8 @@
-# cmake -DIN=form.ui -DOUT=bare.ui -DCLASS=Name -P StripLook.cmake
+# cmake -DIN=form.ui -DOUT=bare.ui -P StripLook.cmake
 #
-# Writes the Designer form IN to OUT without any font, palette or style sheet,
-# its class renamed CLASS so that both forms fit in one program: the floor the
-# start-up benchmark holds the calculator to.
+# Writes the Designer form IN to OUT without any font, palette or style sheet:
+# the calculator built on it is the floor the start-up benchmark holds the
+# real one to.
 file(READ "${IN}" form)
 foreach(property font palette styleSheet)
     set(opening "<property name=\"${property}\">")
@@ -17,5 +17,4 @@ foreach(property font palette styleSheet)
         string(FIND "${form}" "${opening}" start)
     endwhile()
 endforeach()
-string(REGEX REPLACE "<class>[A-Za-z_]+</class>" "<class>${CLASS}</class>" form "${form}")
 file(WRITE "${OUT}" "${form}")
