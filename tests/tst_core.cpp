@@ -12,40 +12,38 @@
 #include <QTest>
 
 #include <clocale>
-#include <cmath>
-#include <cstring>
 #include <limits>
 
-using Int32 = std::int32_t;
-using MaybeInt = std::optional<Int32>;
-Q_DECLARE_METATYPE(MaybeInt)
 Q_DECLARE_METATYPE(Plan)
 
 namespace {
 
-constexpr Int32 int32Max = std::numeric_limits<Int32>::max();
-constexpr Int32 int32Min = std::numeric_limits<Int32>::min();
-constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr std::int32_t int32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
+constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+// Float sum of 16 channels at 6000 Kbps; shown as 1036.8.
+constexpr float sixteen = 1036.79993f;
 
-// Float sum of 16 channels at 6000 Kbps; the display rounds it to 1036.8.
-constexpr float sixteenAtSixThousand = 1036.79993f;
-
-QStringList times(int count, const char *text)
+// Exact texts of what the code gives: a float to 9 digits tells every float
+// apart; "--" stands for an empty figure.
+QString exact(double value)
 {
-    QStringList list;
-    for (int i = 0; i < count; ++i)
-        list << QString::fromLatin1(text);
-    return list;
+    return QString::number(value, 'g', 17);
 }
-
-// Channel figures as "kbps/GB" texts, channel by channel.
-QStringList channelTexts(const PlanFigures &figures)
+QString exact(float value)
 {
-    QStringList texts;
-    for (int i = 0; i < channel_max; ++i)
-        texts << figures.kbpsText(i) + "/" + figures.dayGbText(i);
-    return texts;
+    return QString::number(double(value), 'g', 9);
+}
+QString exact(std::optional<std::int32_t> value)
+{
+    return value ? QString::number(*value) : QStringLiteral("--");
+}
+QString estimates(float total, double days, double disk)
+{
+    const double hours = recordingHours(total, disk);
+    return exact(requiredCapacityGb(total, days)) + " GB, " + exact(recordingDays(hours)) + " d "
+        + exact(recordingHoursBeyondDays(hours)) + " h";
 }
 
 } // namespace
@@ -56,25 +54,9 @@ class CoreTest : public QObject
 
 private slots:
     void initTestCase();
-    void autoBitrate_data();
-    void autoBitrate();
+    void figures_data();
+    void figures();
     void betterSettingsNeverRecordLess();
-    void dayCapacity_data();
-    void dayCapacity();
-    void dayTotalAddsInChannelOrder_data();
-    void dayTotalAddsInChannelOrder();
-    void requiredCapacity_data();
-    void requiredCapacity();
-    void recordingTime_data();
-    void recordingTime();
-    void truncation_data();
-    void truncation();
-    void kbpsFromText_data();
-    void kbpsFromText();
-    void numberFromText_data();
-    void numberFromText();
-    void texts_data();
-    void texts();
     void planFigures_data();
     void planFigures();
     void planFileRoundTrip_data();
@@ -83,7 +65,7 @@ private slots:
     void planFileReading();
 };
 
-// Without the locale the reading tests would prove less: fail instead.
+// Without the locale the reading checks would prove less: fail instead.
 void CoreTest::initTestCase()
 {
     std::setlocale(LC_ALL, "");
@@ -92,35 +74,92 @@ void CoreTest::initTestCase()
              "the Debian package locales-all");
 }
 
-void CoreTest::autoBitrate_data()
+void CoreTest::figures_data()
 {
+    QTest::addColumn<QString>("actual");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char *name, const QString &actual, const char *expected) {
+        QTest::newRow(name) << actual << QString::fromUtf8(expected);
+    };
+    const auto at30 = [](int resolution) {
+        QStringList kbps;
+        for (int quality = 0; quality < 5; ++quality)
+            kbps << QString::number(autoBitrateKbps(resolution, quality, 30));
+        return kbps.join(' ');
+    };
     // clang-format off
-    QTest::addColumn<int>("resolution");
-    QTest::addColumn<int>("quality");
-    QTest::addColumn<int>("fps");
-    QTest::addColumn<Int32>("kbps");
-    // 30 fps: the reference divided by 30 first, then times 30.
-    const Int32 table[3][5] = {{6000, 4980, 3990, 3480, 2490},
-                               {3990, 3480, 3000, 2490, 1980},
-                               {1980, 1500, 990, 750, 510}};
-    for (int r = 0; r < 3; ++r)
-        for (int q = 0; q < 5; ++q)
-            QTest::addRow("%s %s 30", qPrintable(resolution_names[r]), qPrintable(quality_names[q]))
-                << r << q << 30 << table[r][q];
-    QTest::newRow("HD Low 10") << 1 << 4 << 10 << Int32(660);
-    QTest::newRow("Full-HD Super 20") << 0 << 0 << 20 << Int32(4000);
-    QTest::newRow("D1 Standard 4") << 2 << 3 << 4 << Int32(100);
-    QTest::newRow("0 fps") << 0 << 0 << 0 << Int32(0);
+    // The reference divided by 30 first, then times the rate: 5000 / 30 x 30 = 4980.
+    row("Full-HD at 30", at30(0), "6000 4980 3990 3480 2490");
+    row("HD at 30", at30(1), "3990 3480 3000 2490 1980");
+    row("D1 at 30", at30(2), "1980 1500 990 750 510");
+    row("HD Low at 10", QString::number(autoBitrateKbps(1, 4, 10)), "660");
+    row("D1 Standard at 4", QString::number(autoBitrateKbps(2, 3, 4)), "100");
+    // Kbps x 0.125 x 86400 / 1e6 in double, rounded once to float.
+    row("6000 Kbps a day", exact(dayCapacityGb(6000)), "64.8000031");
+    row("3990 Kbps a day", exact(dayCapacityGb(3990)), "43.0919991");
+    row("1 Kbps a day", exact(dayCapacityGb(1)), "0.0108000003");
+    row("largest a day", exact(dayCapacityGb(int32Max)), "23192824");
+    row("smallest a day", exact(dayCapacityGb(int32Min)), "-23192824");
+    // Float additions in channel order: 1e8 + 1 is 1e8 in float.
+    const float huge[] = {1e8f, 1.0f, -1e8f};
+    row("float sum", exact(dayTotalGb(huge, 3)), "0");
+    const float sixteenDays[16] = {64.8f, 64.8f, 64.8f, 64.8f, 64.8f, 64.8f, 64.8f, 64.8f,
+                                   64.8f, 64.8f, 64.8f, 64.8f, 64.8f, 64.8f, 64.8f, 64.8f};
+    row("sum of 16", exact(dayTotalGb(sixteenDays, 16)), "1036.79993");
+    row("sum of 4", exact(dayTotalGb(sixteenDays, 4)), "259.200012");
+    // Required: total x days x 1.073741824, truncated. Lasting: disk / 1.073741824
+    // / (total / 24) hours; 1036.8 GB a day on 3000 GB is 64.67 hours.
+    row("30 days, 3000 GB", estimates(sixteen, 30, 3000), "33397 GB, 2 d 16 h");
+    row("half a day", estimates(sixteen, 0.5, 0), "556 GB, 0 d 0 h");
+    row("negative", estimates(sixteen, -1, -100), "-1113 GB, 0 d -2 h");
+    row("4 channels, 2000 GB", estimates(259.2f, 0, 2000), "0 GB, 7 d 4 h");
+    row("nothing recorded", estimates(0, 30, 3000), "0 GB, -- d -- h");
+    row("nothing recorded, no disk", estimates(0, inf, 0), "-- GB, -- d -- h");
+    row("too many days, no number", estimates(sixteen, 1e7, notANumber), "-- GB, -- d -- h");
+    // 24 GB a day is one an hour: 2^33 GB last 8e9 hours, whose days fit 32
+    // bits and whose whole hours do not; 2^40 GB, neither: 1.024e12 mod 24 = 16.
+    row("hours beyond 32 bits", estimates(24, 0, 8589934592.0), "0 GB, 333333333 d 8 h");
+    row("days beyond 32 bits", estimates(24, 0, -1099511627776.0), "0 GB, -- d -16 h");
+    row("largest int", exact(truncatedInt32(2147483647.9)), "2147483647");
+    row("one above", exact(truncatedInt32(2147483648.0)), "--");
+    row("smallest int", exact(truncatedInt32(-2147483648.9)), "-2147483648");
+    row("one below", exact(truncatedInt32(-2147483649.0)), "--");
+    // Bitrates as atoi reads them, saturated to 32 bits.
+    const auto kbps = [](const QString &text) { return QString::number(kbpsFromText(text)); };
+    row("kbps blanks and sign", kbps(" \t\n\v\f\r+42"), "42");
+    row("kbps sign then blank", kbps("- 5"), "0");
+    row("kbps unit after", kbps("1500kbps"), "1500");
+    row("kbps no hex, fraction, grouping", kbps("0x10") + kbps("12.5") + kbps("1,000"), "0121");
+    row("kbps saturates", kbps("2147483648") + " " + kbps("-2147483649"), "2147483647 -2147483648");
+    row("kbps 6000 digits", kbps(QString(6000, '9')) + " " + kbps("-" + QString(5999, '9')), "2147483647 -2147483648");
+    row("kbps other digits", kbps(QStringLiteral("\u0663\u0664")) + kbps(QStringLiteral("\uFF11\uFF12")) + kbps(QStringLiteral("\u00A012")), "000");
+    row("kbps NUL", kbps(QString(QChar(0)) + "12") + kbps("12" + QString(QChar(0)) + "34"), "012");
+    // Estimate texts as atof reads them in the C locale.
+    const auto number = [](const QString &text) { return exact(numberFromText(text)); };
+    row("half, not a comma", number("0.5") + " " + number("0,5") + " " + number("1,000"), "0.5 0 1");
+    row("unit after", number(" \t12.5GB"), "12.5");
+    row("points", number(".5") + " " + number("5.") + " " + number("."), "0.5 5 0");
+    row("exponents", number("3e3") + " " + number("25E-1x") + " " + number("7e+"), "3000 2.5 7");
+    row("hexadecimal", number("0x10") + " " + number("0x1.8p3") + " " + number("0x.08") + " " + number("0xg"), "16 12 0.03125 0");
+    // Beyond 16 digits the last 1 decides a tie that would round down.
+    row("hexadecimal rounding", number("0x200000000000010001") + " " + number("0x200000000000010000"), "5.9029581035870578e+20 5.9029581035870565e+20");
+    row("overflow", number("1e999") + " " + number("-1e999") + " " + number(QString(6000, '9')), "inf -inf inf");
+    row("underflow, denormal", number("1e-999") + " " + number("1e-320"), "0 9.9998886718268301e-321");
+    row("words", number("inf") + " " + number("-Infinity") + " " + number(" -NaN(123)") + " " + number("abc"), "inf -inf nan 0");
+    row("correctly rounded", number("0.1"), "0.10000000000000001");
+    row("other scripts, NUL", number(QStringLiteral("\u0663")) + " " + number("2" + QString(QChar(0)) + "5"), "0 2");
+    // What the window shows.
+    row("integer texts", integerText(int32Min) + " " + integerText(1234567), "-2147483648 1234567");
+    row("capacity texts", capacityText(64.8f) + " " + capacityText(0.00001f) + " " + capacityText(999999.0f) + " " + capacityText(1e6f), "64.8 1e-05 999999 1e+06");
+    row("estimate texts", estimateText(33397, " GB") + ", " + estimateText(std::nullopt, " Days"), "33397 GB, -- Days");
     // clang-format on
 }
 
-void CoreTest::autoBitrate()
+void CoreTest::figures()
 {
-    QFETCH(int, resolution);
-    QFETCH(int, quality);
-    QFETCH(int, fps);
-    QFETCH(Int32, kbps);
-    QCOMPARE(autoBitrateKbps(resolution, quality, fps), kbps);
+    QFETCH(QString, actual);
+    QFETCH(QString, expected);
+    QCOMPARE(actual, expected);
 }
 
 // A higher quality (lower index) or a higher frame item never lowers a bitrate.
@@ -128,294 +167,43 @@ void CoreTest::betterSettingsNeverRecordLess()
 {
     for (int r = 0; r < 3; ++r)
         for (int q = 0; q < 5; ++q)
-            for (int k = 0; k < 9; ++k) {
-                const Int32 kbps = autoBitrateKbps(r, q, frame_index_fps[k]);
+            for (int k = 1; k < 9; ++k) {
+                const std::int32_t kbps = autoBitrateKbps(r, q, frame_index_fps[k]);
+                QVERIFY(autoBitrateKbps(r, q, frame_index_fps[k - 1]) <= kbps);
                 if (q > 0)
                     QVERIFY(autoBitrateKbps(r, q - 1, frame_index_fps[k]) >= kbps);
-                if (k > 0)
-                    QVERIFY(autoBitrateKbps(r, q, frame_index_fps[k - 1]) <= kbps);
             }
-}
-
-void CoreTest::dayCapacity_data()
-{
-    // clang-format off
-    QTest::addColumn<Int32>("kbps");
-    QTest::addColumn<float>("gigabytes");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("6000") << Int32(6000) << 64.8f << "64.8";
-    QTest::newRow("2500") << Int32(2500) << 27.0f << "27";
-    QTest::newRow("3990") << Int32(3990) << 43.092f << "43.092";
-    QTest::newRow("1") << Int32(1) << 0.0108f << "0.0108";
-    QTest::newRow("0") << Int32(0) << 0.0f << "0";
-    QTest::newRow("-1") << Int32(-1) << -0.0108f << "-0.0108";
-    QTest::newRow("largest") << int32Max << 23192824.0f << "2.31928e+07";
-    QTest::newRow("smallest") << int32Min << -23192824.0f << "-2.31928e+07";
-    // clang-format on
-}
-
-void CoreTest::dayCapacity()
-{
-    QFETCH(Int32, kbps);
-    QFETCH(float, gigabytes);
-    QFETCH(QString, text);
-    const float capacity = dayCapacityGb(kbps);
-    // Bit for bit: the nearest float to the exact figure.
-    QCOMPARE(std::memcmp(&capacity, &gigabytes, sizeof(float)), 0);
-    QCOMPARE(capacityText(capacity), text);
-}
-
-void CoreTest::dayTotalAddsInChannelOrder_data()
-{
-    // clang-format off
-    QTest::addColumn<QVector<float>>("capacities");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<float>("total");
-    QTest::addColumn<QString>("text");
-    const QVector<float> sixteen(16, 64.8f);
-    QTest::newRow("16 x 64.8") << sixteen << 16 << sixteenAtSixThousand << "1036.8";
-    QTest::newRow("first 4") << sixteen << 4 << 259.2f << "259.2";
-    QTest::newRow("none") << sixteen << 0 << 0.0f << "0";
-    // Float additions one after another: 1e8 + 1 is 1e8 in float.
-    QTest::newRow("float rounding") << QVector<float> {1e8f, 1.0f, -1e8f} << 3 << 0.0f << "0";
-    QTest::newRow("largest x 16") << QVector<float>(16, 23192824.0f) << 16 << 371085248.0f << "3.71085e+08";
-    // clang-format on
-}
-
-void CoreTest::dayTotalAddsInChannelOrder()
-{
-    QFETCH(QVector<float>, capacities);
-    QFETCH(int, count);
-    QFETCH(float, total);
-    QFETCH(QString, text);
-    const float sum = dayTotalGb(capacities.constData(), count);
-    QCOMPARE(sum, total);
-    QCOMPARE(capacityText(sum), text);
-}
-
-void CoreTest::requiredCapacity_data()
-{
-    // clang-format off
-    QTest::addColumn<float>("dayTotal");
-    QTest::addColumn<double>("days");
-    QTest::addColumn<MaybeInt>("gigabytes");
-    QTest::newRow("30 days") << sixteenAtSixThousand << 30.0 << MaybeInt(33397);
-    QTest::newRow("1 day") << sixteenAtSixThousand << 1.0 << MaybeInt(1113);
-    QTest::newRow("half a day") << sixteenAtSixThousand << 0.5 << MaybeInt(556);
-    QTest::newRow("-1 day") << sixteenAtSixThousand << -1.0 << MaybeInt(-1113);
-    QTest::newRow("nothing recorded") << 0.0f << 30.0 << MaybeInt(0);
-    QTest::newRow("too many days") << sixteenAtSixThousand << 1e7 << MaybeInt();
-    QTest::newRow("too few days") << sixteenAtSixThousand << -1e7 << MaybeInt();
-    QTest::newRow("inf") << sixteenAtSixThousand << infinity << MaybeInt();
-    QTest::newRow("nan") << sixteenAtSixThousand << notANumber << MaybeInt();
-    QTest::newRow("nothing recorded, inf days") << 0.0f << infinity << MaybeInt();
-    // clang-format on
-}
-
-void CoreTest::requiredCapacity()
-{
-    QFETCH(float, dayTotal);
-    QFETCH(double, days);
-    QFETCH(MaybeInt, gigabytes);
-    QCOMPARE(requiredCapacityGb(dayTotal, days), gigabytes);
-}
-
-void CoreTest::recordingTime_data()
-{
-    // clang-format off
-    QTest::addColumn<float>("dayTotal");
-    QTest::addColumn<double>("installed");
-    QTest::addColumn<MaybeInt>("days");
-    QTest::addColumn<MaybeInt>("hours");
-    QTest::newRow("3000 GB") << sixteenAtSixThousand << 3000.0 << MaybeInt(2) << MaybeInt(16);
-    QTest::newRow("4 channels, 2000 GB") << 259.2f << 2000.0 << MaybeInt(7) << MaybeInt(4);
-    QTest::newRow("8 channels, 1000 GB") << 518.4f << 1000.0 << MaybeInt(1) << MaybeInt(19);
-    QTest::newRow("no disk") << sixteenAtSixThousand << 0.0 << MaybeInt(0) << MaybeInt(0);
-    QTest::newRow("-100 GB") << sixteenAtSixThousand << -100.0 << MaybeInt(0) << MaybeInt(-2);
-    QTest::newRow("nothing recorded") << 0.0f << 3000.0 << MaybeInt() << MaybeInt();
-    QTest::newRow("nothing recorded, no disk") << 0.0f << 0.0 << MaybeInt() << MaybeInt();
-    QTest::newRow("inf disk") << sixteenAtSixThousand << infinity << MaybeInt() << MaybeInt();
-    QTest::newRow("nan disk") << sixteenAtSixThousand << notANumber << MaybeInt() << MaybeInt();
-    // 24 GB a day is one per hour; 2^33 GB then last 8e9 hours: the days fit
-    // 32 bits, the whole hours do not, the remainder is still 8.
-    QTest::newRow("hours beyond 32 bits") << 24.0f << 8589934592.0 << MaybeInt(333333333) << MaybeInt(8);
-    // 2^40 GB: 1.024e12 hours, more days than 32 bits hold; 1.024e12 mod 24 is 16.
-    QTest::newRow("days beyond 32 bits") << 24.0f << 1099511627776.0 << MaybeInt() << MaybeInt(16);
-    QTest::newRow("negative, beyond 32 bits") << 24.0f << -1099511627776.0 << MaybeInt() << MaybeInt(-16);
-    // clang-format on
-}
-
-void CoreTest::recordingTime()
-{
-    QFETCH(float, dayTotal);
-    QFETCH(double, installed);
-    QFETCH(MaybeInt, days);
-    QFETCH(MaybeInt, hours);
-    const double total = recordingHours(dayTotal, installed);
-    QCOMPARE(recordingDays(total), days);
-    QCOMPARE(recordingHoursBeyondDays(total), hours);
-}
-
-void CoreTest::truncation_data()
-{
-    // clang-format off
-    QTest::addColumn<double>("value");
-    QTest::addColumn<MaybeInt>("truncated");
-    QTest::newRow("largest") << 2147483647.9 << MaybeInt(int32Max);
-    QTest::newRow("one above") << 2147483648.0 << MaybeInt();
-    QTest::newRow("smallest") << -2147483648.9 << MaybeInt(int32Min);
-    QTest::newRow("one below") << -2147483649.0 << MaybeInt();
-    QTest::newRow("toward zero") << -0.5 << MaybeInt(0);
-    QTest::newRow("nan") << notANumber << MaybeInt();
-    // clang-format on
-}
-
-void CoreTest::truncation()
-{
-    QFETCH(double, value);
-    QFETCH(MaybeInt, truncated);
-    QCOMPARE(truncatedInt32(value), truncated);
-}
-
-void CoreTest::kbpsFromText_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Int32>("kbps");
-    QTest::newRow("plain") << "6000" << Int32(6000);
-    QTest::newRow("empty") << "" << Int32(0);
-    QTest::newRow("blanks first") << " \t\n\v\f\r42" << Int32(42);
-    QTest::newRow("minus") << "-5" << Int32(-5);
-    QTest::newRow("plus") << "+7" << Int32(7);
-    QTest::newRow("sign then blank") << "- 5" << Int32(0);
-    QTest::newRow("hex is not read") << "0x10" << Int32(0);
-    QTest::newRow("unit after") << "1500kbps" << Int32(1500);
-    QTest::newRow("fraction") << "12.5" << Int32(12);
-    QTest::newRow("grouping") << "1,000" << Int32(1);
-    QTest::newRow("largest") << "2147483647" << int32Max;
-    QTest::newRow("saturates up") << "2147483648" << int32Max;
-    QTest::newRow("smallest") << "-2147483648" << int32Min;
-    QTest::newRow("saturates down") << "-2147483649" << int32Min;
-    QTest::newRow("6000 digits") << QString(6000, QLatin1Char('9')) << int32Max;
-    QTest::newRow("6000 digits, negative") << "-" + QString(5999, QLatin1Char('9')) << int32Min;
-    QTest::newRow("Korean") << QStringLiteral("\uAC00\uB098") << Int32(0);
-    QTest::newRow("Arabic-Indic digits") << QStringLiteral("\u0663\u0664") << Int32(0);
-    QTest::newRow("fullwidth digits") << QStringLiteral("\uFF11\uFF12") << Int32(0);
-    QTest::newRow("emoji") << QStringLiteral("\U0001F4F9 5") << Int32(0);
-    QTest::newRow("NUL first") << QString(QChar(0)) + "12" << Int32(0);
-    QTest::newRow("NUL after") << "12" + QString(QChar(0)) + "34" << Int32(12);
-    QTest::newRow("no-break space") << QStringLiteral("\u00A012") << Int32(0);
-    // clang-format on
-}
-
-void CoreTest::kbpsFromText()
-{
-    QFETCH(QString, text);
-    QFETCH(Int32, kbps);
-    QCOMPARE(::kbpsFromText(text), kbps);
-}
-
-void CoreTest::numberFromText_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("number");
-    QTest::newRow("half") << "0.5" << 0.5;
-    QTest::newRow("unit after") << "12.5GB" << 12.5;
-    QTest::newRow("grouping") << "1,000" << 1.0;
-    QTest::newRow("decimal comma") << "0,5" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("blanks") << " \t 30" << 30.0;
-    QTest::newRow("minus") << "-100" << -100.0;
-    QTest::newRow("plus") << "+7" << 7.0;
-    QTest::newRow("leading point") << ".5" << 0.5;
-    QTest::newRow("trailing point") << "5." << 5.0;
-    QTest::newRow("point alone") << "." << 0.0;
-    QTest::newRow("exponent") << "3e3" << 3000.0;
-    QTest::newRow("negative exponent") << "25E-1x" << 2.5;
-    QTest::newRow("exponent without digits") << "7e+" << 7.0;
-    QTest::newRow("hexadecimal") << "0x10" << 16.0;
-    QTest::newRow("hexadecimal fraction and exponent") << "0x1.8p3" << 12.0;
-    // Beyond 16 digits: the last 1 decides a tie that would round down.
-    QTest::newRow("hexadecimal rounding") << "0x200000000000010001" << 0x1.0000000000001p69;
-    QTest::newRow("hexadecimal tie") << "0x200000000000010000" << 0x1p69;
-    QTest::newRow("0x alone") << "0xg" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
-    QTest::newRow("huge") << "1e999" << infinity;
-    QTest::newRow("huge negative") << "-1e999" << -infinity;
-    QTest::newRow("6000 digits") << QString(6000, QLatin1Char('9')) << infinity;
-    QTest::newRow("too small") << "1e-999" << 0.0;
-    QTest::newRow("inf") << "inf" << infinity;
-    QTest::newRow("infinity") << "-Infinity" << -infinity;
-    QTest::newRow("nan") << "nan" << notANumber;
-    QTest::newRow("nan with payload") << " -NaN(123)" << notANumber;
-    QTest::newRow("denormal") << "1e-320" << 1e-320;
-    QTest::newRow("correctly rounded") << "0.1" << 0.1;
-    QTest::newRow("Korean") << QStringLiteral("\uAC00") << 0.0;
-    QTest::newRow("NUL after") << "2" + QString(QChar(0)) + "5" << 2.0;
-    // clang-format on
-}
-
-void CoreTest::numberFromText()
-{
-    QFETCH(QString, text);
-    QFETCH(double, number);
-    // QCOMPARE takes two NaNs as equal.
-    QCOMPARE(::numberFromText(text), number);
-}
-
-void CoreTest::texts_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("integer") << integerText(6000) << "6000";
-    QTest::newRow("smallest") << integerText(int32Min) << "-2147483648";
-    QTest::newRow("no grouping") << integerText(1234567) << "1234567";
-    QTest::newRow("tiny capacity") << capacityText(0.00001f) << "1e-05";
-    QTest::newRow("capacity below a million") << capacityText(999999.0f) << "999999";
-    QTest::newRow("a million") << capacityText(1000000.0f) << "1e+06";
-    QTest::newRow("estimate") << estimateText(33397, QStringLiteral(" GB")) << "33397 GB";
-    QTest::newRow("no estimate") << estimateText(std::nullopt, QStringLiteral(" Days")) << "-- Days";
-    // clang-format on
-}
-
-void CoreTest::texts()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(text, expected);
 }
 
 void CoreTest::planFigures_data()
 {
-    // clang-format off
     QTest::addColumn<Plan>("plan");
-    QTest::addColumn<QStringList>("channels");
-    QTest::addColumn<QStringList>("totals"); // ALL row Kbps, total, required, days, hours
+    QTest::addColumn<QString>("channels"); // kbps/GB of each channel
+    QTest::addColumn<QString>("totals"); // ALL Kbps, total, required, days, hours
+    const auto times = [](int count, const QString &text) {
+        QStringList list;
+        for (int i = 0; i < count; ++i)
+            list << text;
+        return list.join(' ');
+    };
+    // clang-format off
+    QTest::newRow("defaults") << Plan() << times(16, "6000/64.8") << "6000 1036.8 0 GB 0 Days 0 Hours";
 
-    QTest::newRow("defaults") << Plan() << times(16, "6000/64.8")
-        << QStringList {"6000", "1036.8", "0 GB", "0 Days", "0 Hours"};
-
-    // 4 channels: 2500 typed (27 GB); D1 Low at item 4 is 512/30 = 17 x 10 fps
+    // 4 channels: 2500 typed (27 GB); D1 Low at item 4 is 512 / 30 = 17 x 10 fps
     // = 170 Kbps (1.836 GB); two at 64.8. Float total 158.436: 30 days need
     // 158.436 x 30 x 1.073741824 = 5103.5 GB; 2000 GB last 2000 / 1.073741824
     // / (158.436 / 24) = 282.15 hours: 11 days and 18 hours.
     Plan four;
     four.channelCount = 4;
     four.videoStandard = 0;
-    four.channels[0].manual = true;
-    four.channels[0].manualKbps = 2500;
+    four.channels[0] = {true, 0, 8, 0, 2500};
     four.channels[1] = {false, 2, 4, 4, 99};
-    four.channels[4].manual = true; // not in use: not counted
-    four.channels[4].manualKbps = 1000000;
+    four.channels[4] = {true, 0, 8, 0, 1000000}; // not in use: not counted
     four.all = {true, 0, 0, 0, -7};
     four.requiredDays = "30";
     four.installedHddGb = "2000";
-    QStringList fourChannels = {"2500/27", "170/1.836", "6000/64.8", "6000/64.8"};
-    fourChannels += times(12, "0/0");
-    QTest::newRow("4 channels, PAL, Manual") << four << fourChannels
-        << QStringList {"-7", "158.436", "5103 GB", "11 Days", "18 Hours"};
+    QTest::newRow("4 channels, PAL, Manual") << four << "2500/27 170/1.836 6000/64.8 6000/64.8 " + times(12, "0/0")
+        << "-7 158.436 5103 GB 11 Days 18 Hours";
 
     // 8 channels of HD Highest at item 5 (12 fps): 3500 / 30 = 116 x 12 = 1392
     // Kbps, 15.0336 GB each, 120.269 in float; 7 days need 903 GB; 500 GB last
@@ -423,39 +211,38 @@ void CoreTest::planFigures_data()
     Plan eight;
     eight.channelCount = 8;
     eight.all = {false, 1, 5, 1, 0};
-    for (int i = 0; i < 16; ++i)
-        eight.channels[i] = eight.all;
+    eight.channels.fill(eight.all);
     eight.requiredDays = "7";
     eight.installedHddGb = "500GB";
-    QTest::newRow("8 channels, HD Highest") << eight
-        << times(8, "1392/15.0336") + times(8, "0/0")
-        << QStringList {"1392", "120.269", "903 GB", "3 Days", "20 Hours"};
+    QTest::newRow("8 channels, HD Highest") << eight << times(8, "1392/15.0336") + " " + times(8, "0/0")
+        << "1392 120.269 903 GB 3 Days 20 Hours";
 
-    // Nothing recorded: no disk ever fills.
-    Plan still;
+    Plan still; // nothing recorded: no disk ever fills
     for (auto &channel : still.channels)
         channel.frame = 0;
     still.installedHddGb = "3000";
-    QTest::newRow("nothing recorded") << still << times(16, "0/0")
-        << QStringList {"6000", "0", "0 GB", "-- Days", "-- Hours"};
+    QTest::newRow("nothing recorded") << still << times(16, "0/0") << "6000 0 0 GB -- Days -- Hours";
     // clang-format on
 }
 
 void CoreTest::planFigures()
 {
     QFETCH(Plan, plan);
-    QFETCH(QStringList, channels);
-    QFETCH(QStringList, totals);
+    QFETCH(QString, channels);
+    QFETCH(QString, totals);
     const PlanFigures figures = ::planFigures(plan);
-    QCOMPARE(channelTexts(figures), channels);
+    QStringList shown;
+    for (int i = 0; i < channel_max; ++i)
+        shown << figures.kbpsText(i) + "/" + figures.dayGbText(i);
+    QCOMPARE(shown.join(' '), channels);
     QCOMPARE(QStringList({figures.allKbpsText(), figures.totalText(), figures.requiredText(),
-                          figures.daysText(), figures.hoursText()}),
+                          figures.daysText(), figures.hoursText()})
+                 .join(' '),
              totals);
 }
 
 void CoreTest::planFileRoundTrip_data()
 {
-    // clang-format off
     QTest::addColumn<Plan>("plan");
     QTest::newRow("defaults") << Plan();
     Plan pal;
@@ -471,7 +258,6 @@ void CoreTest::planFileRoundTrip_data()
     hybrid.channelCount = 4;
     hybrid.installedHddGb = "-1e999";
     QTest::newRow("Hybrid-DVR") << hybrid;
-    // clang-format on
 }
 
 void CoreTest::planFileRoundTrip()
@@ -533,12 +319,9 @@ void CoreTest::planFileReading()
     // A device that never ends is read no further than the limit.
     QVERIFY(!readPlanFile("/dev/zero", &error));
     QCOMPARE(error, QStringLiteral("/dev/zero: larger than 1 MiB: not a plan"));
-
     const QString path = dir.filePath("plan.nvrplan");
     QVERIFY2(writePlanFile(path, Plan(), &error), qPrintable(error));
     QVERIFY(readPlanFile(path, &error) == Plan());
-    QVERIFY(!writePlanFile(dir.filePath("no/such/folder.nvrplan"), Plan(), &error));
-    QVERIFY2(error.startsWith(dir.filePath("no/such/folder.nvrplan: ")), qPrintable(error));
 }
 
 QTEST_APPLESS_MAIN(CoreTest)

@@ -1,10 +1,10 @@
-// A long seeded session of random user actions on the real window: picks,
-// keys on focused controls, typing and pasting hostile and plain texts,
-// channel count, video standard, product and Reset. After every action the
-// window must agree with the model, and after every recalculation every
-// figure must follow from the model and the inputs.
+// Long runs of the real window. Every hostile text in a field of each kind,
+// then a seeded random session of picks, keys, typing and pasting, Reset: after
+// every action the window must agree with the model and show the figures of
+// the plan it shows. And windows built and destroyed again and again: nothing
+// of them may be left behind or keep growing.
 //
-// NVR_SESSION_SEED replays a failing run; NVR_SESSION_ACTIONS sets the length.
+// NVR_SESSION_SEED replays a failing run; NVR_SESSION_ACTIONS sets its length.
 
 #include "invariants.h"
 #include "model.h"
@@ -12,24 +12,41 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <malloc.h>
+#include <unistd.h>
+
 namespace {
 
-// The model the latest recalculation read, taken as it starts tracing.
-ModelSnapshot modelOfLastRecalculation;
-int recalculations = 0;
-
-void watchRecalculations(QtMsgType, const QMessageLogContext &, const QString &text)
-{
-    if (text.startsWith(QLatin1String("MODE CHECK :0 "))) {
-        modelOfLastRecalculation = ModelSnapshot::take();
-        ++recalculations;
-    }
-}
+const QStringList hostile = {"",
+                             "   ",
+                             "abc",
+                             "1500kbps",
+                             "-5",
+                             "+7",
+                             "0x10",
+                             "12.5GB",
+                             "0.5",
+                             "1,000",
+                             "2147483647",
+                             "2147483648",
+                             "-2147483649",
+                             QString(6000, '9'),
+                             "1" + QString(6000, '0'),
+                             "1e999",
+                             "-1e999",
+                             "inf",
+                             "nan",
+                             "1e-320",
+                             QStringLiteral("\uB179\uD654 \uC77C\uC218"),
+                             QStringLiteral("\u0623\u064A\u0627\u0645 \u0663\u0660"),
+                             QStringLiteral("\U0001F4F9\U0001F4BE"),
+                             QString(QChar(0)) + "42"};
 
 class Session
 {
@@ -44,14 +61,21 @@ public:
     QString act()
     {
         const int kind = int(m_random.bounded(100));
-        if (kind < 40)
-            return pick();
+        if (kind < 40) {
+            QComboBox *box = any(usable<QComboBox>());
+            const int index = int(m_random.bounded(quint32(box->count())));
+            pickFromPopup(*box, index);
+            return QStringLiteral("pick %1 in %2").arg(index).arg(box->objectName());
+        }
         if (kind < 65)
             return tabAndPress();
-        if (kind < 93)
-            return typeSomewhere();
-        if (kind < 97)
-            return returnUnchanged();
+        if (kind < 96) {
+            QLineEdit *field = any(usable<QLineEdit>());
+            const QString typed = text();
+            enterText(*field, typed);
+            return QStringLiteral("enter \"%1\" in %2, %3")
+                .arg(typed.left(20), field->objectName(), commit(*field));
+        }
         QTest::mouseClick(m_calculator.window.findChild<QPushButton *>("btn_init"), Qt::LeftButton);
         return QStringLiteral("click Reset");
     }
@@ -68,34 +92,11 @@ private:
 
     template<typename T> T *any(const QList<T *> &list)
     {
-        return list.isEmpty() ? nullptr : list.at(int(m_random.bounded(quint32(list.size()))));
+        return list.at(int(m_random.bounded(quint32(list.size()))));
     }
 
     QString text()
     {
-        static const QStringList hostile = {"",
-                                            "   ",
-                                            "abc",
-                                            "1500kbps",
-                                            "-5",
-                                            "+7",
-                                            "0x10",
-                                            "12.5GB",
-                                            "1,000",
-                                            "2147483647",
-                                            "2147483648",
-                                            "-2147483649",
-                                            QString(6000, '9'),
-                                            "1" + QString(6000, '0'),
-                                            "1e999",
-                                            "-1e999",
-                                            "inf",
-                                            "nan",
-                                            "1e-320",
-                                            QStringLiteral("\uB179\uD654"),
-                                            QStringLiteral("\u0663\u0660"),
-                                            QStringLiteral("\U0001F4F9"),
-                                            QString(QChar(0)) + "4"};
         switch (m_random.bounded(4)) {
         case 0:
             return hostile.at(int(m_random.bounded(quint32(hostile.size()))));
@@ -108,49 +109,18 @@ private:
         }
     }
 
-    QString pick()
-    {
-        QComboBox *box = any(usable<QComboBox>());
-        const int index = int(m_random.bounded(quint32(box->count())));
-        pickFromPopup(*box, index);
-        return QStringLiteral("pick %1 in %2").arg(index).arg(box->objectName());
-    }
-
     QString commit(QLineEdit &field)
     {
-        switch (m_random.bounded(3)) {
-        case 0:
-            QTest::keyClick(&field, Qt::Key_Return);
-            return QStringLiteral("Return");
-        case 1:
-            QTest::keyClick(&field, Qt::Key_Tab);
-            return QStringLiteral("Tab");
-        default: {
-            QList<QLineEdit *> others = usable<QLineEdit>();
-            others.removeAll(&field);
-            QLineEdit *other = any(others);
-            QTest::mouseClick(other, Qt::LeftButton);
-            return "click into " + other->objectName();
+        const int how = int(m_random.bounded(3));
+        if (how < 2) {
+            QTest::keyClick(&field, how ? Qt::Key_Tab : Qt::Key_Return);
+            return how ? QStringLiteral("Tab") : QStringLiteral("Return");
         }
-        }
-    }
-
-    QString typeSomewhere()
-    {
-        QLineEdit *field = any(usable<QLineEdit>());
-        const QString typed = text();
-        enterText(*field, typed);
-        const QString how = commit(*field);
-        return QStringLiteral("enter \"%1\" in %2, %3")
-            .arg(typed.left(20), field->objectName(), how);
-    }
-
-    QString returnUnchanged()
-    {
-        QLineEdit *field = any(usable<QLineEdit>());
-        QTest::mouseClick(field, Qt::LeftButton);
-        QTest::keyClick(field, Qt::Key_Return);
-        return "Return in unchanged " + field->objectName();
+        QList<QLineEdit *> others = usable<QLineEdit>();
+        others.removeAll(&field);
+        QLineEdit *other = any(others);
+        QTest::mouseClick(other, Qt::LeftButton);
+        return "click into " + other->objectName();
     }
 
     // Moves on with Tab like a keyboard user, then presses a key on whatever
@@ -158,14 +128,9 @@ private:
     QString tabAndPress()
     {
         QWidget *focus = QApplication::focusWidget();
-        if (!focus)
-            focus = any(usable<QComboBox>());
-        const int tabs = int(m_random.bounded(1, 6));
-        for (int i = 0; i < tabs; ++i) {
+        for (int tabs = int(m_random.bounded(1, 6)); focus && tabs > 0; --tabs) {
             QTest::keyClick(focus, Qt::Key_Tab);
             focus = QApplication::focusWidget();
-            if (!focus)
-                return QStringLiteral("Tab lost the focus");
         }
         if (auto *box = qobject_cast<QComboBox *>(focus)) {
             static const Qt::Key keys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
@@ -180,13 +145,23 @@ private:
             return QStringLiteral("typed \"%1\" in %2, %3")
                 .arg(typed.left(20), field->objectName(), commit(*field));
         }
-        QTest::keyClick(focus, Qt::Key_Space);
-        return "Space on " + focus->objectName();
+        if (focus)
+            QTest::keyClick(focus, Qt::Key_Space);
+        return "Space on " + (focus ? focus->objectName() : QStringLiteral("nothing"));
     }
 
     Calculator &m_calculator;
     QRandomGenerator m_random;
 };
+
+long residentKilobytes()
+{
+    malloc_trim(0);
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    return statm.readAll().split(' ').value(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024);
+}
 
 } // namespace
 
@@ -195,8 +170,35 @@ class SessionTest : public QObject
     Q_OBJECT
 
 private slots:
+    void hostileTextInEveryKindOfField();
     void randomSession();
+    void repeatedStartAndStop_data();
+    void repeatedStartAndStop();
 };
+
+// Committed by Return and by Tab, in a channel's bitrate (the channels taking
+// turns), the ALL row's, and both estimate fields.
+void SessionTest::hostileTextInEveryKindOfField()
+{
+    const QuietTrace quiet;
+    Calculator calculator;
+    act(calculator, "cb_mode_all=1; cb_mode_2=0; cb_quality_2=3");
+    for (int t = 0; t < hostile.size(); ++t) {
+        for (const QString &name :
+             {Calculator::cell("line_edit_bps", 3 + t % 14), QStringLiteral("line_edit_bps_all"),
+              QStringLiteral("line_input_days"), QStringLiteral("line_input_hdd")}) {
+            QLineEdit &field = calculator.field(name);
+            enterText(field, hostile[t]);
+            QTest::keyClick(&field, t % 2 ? Qt::Key_Tab : Qt::Key_Return);
+            const QStringList broken = brokenRelations(calculator);
+            QVERIFY2(broken.isEmpty(), qPrintable(name + ": " + broken.join("; ")));
+            // The estimates keep the text as typed; only NUL may be dropped.
+            if (name.startsWith(QLatin1String("line_input")))
+                QCOMPARE(field.text().remove(QChar(0)), QString(hostile[t]).remove(QChar(0)));
+        }
+        QCOMPARE(calculator.field("line_edit_bps_2").text(), QStringLiteral("3480"));
+    }
+}
 
 void SessionTest::randomSession()
 {
@@ -207,28 +209,63 @@ void SessionTest::randomSession()
         ? qEnvironmentVariableIntValue("NVR_SESSION_ACTIONS")
         : 2000;
     qInfo("seed %u, %d actions (replay: NVR_SESSION_SEED=%u)", seed, actions, seed);
-
+    const QuietTrace quiet;
     Calculator calculator;
     Session session(calculator, seed);
-    const QtMessageHandler previous = qInstallMessageHandler(watchRecalculations);
-    QStringList broken;
-    QString action;
-    int step = 0;
-    for (; step < actions && broken.isEmpty(); ++step) {
-        const int before = recalculations;
-        action = session.act();
-        broken = brokenStateRelations(calculator);
-        if (recalculations > before && ModelSnapshot::take() == modelOfLastRecalculation)
-            broken += brokenFigureRelations(calculator);
+    for (int step = 0; step < actions; ++step) {
+        const QString action = session.act();
+        const QStringList broken = brokenRelations(calculator);
+        QVERIFY2(broken.isEmpty(),
+                 qPrintable(QStringLiteral("seed %1, action %2 (%3): %4")
+                                .arg(seed)
+                                .arg(step)
+                                .arg(action, broken.join("; "))));
     }
-    qInstallMessageHandler(previous);
-    QVERIFY2(broken.isEmpty(),
-             qPrintable(QStringLiteral("seed %1, action %2 (%3): %4")
-                            .arg(seed)
-                            .arg(step)
-                            .arg(action, broken.join("; "))));
-    qInfo("%d actions, %d recalculations", step, recalculations);
-    QVERIFY(recalculations > actions / 4);
+}
+
+void SessionTest::repeatedStartAndStop_data()
+{
+    QTest::addColumn<bool>("painted");
+    QTest::newRow("built, reset, destroyed") << false;
+    QTest::newRow("shown and painted") << true;
+}
+
+void SessionTest::repeatedStartAndStop()
+{
+    QFETCH(bool, painted);
+    const QuietTrace quiet;
+    const int widgetsBefore = QApplication::allWidgets().size();
+    const auto startAndStop = [painted] {
+        {
+            MainWindow window;
+            if (painted)
+                window.show();
+            window.resetAll();
+            if (painted)
+                QCoreApplication::processEvents();
+            window.close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    // The allocator and the toolkit's shared data settle within the first
+    // fifty windows.
+    for (int i = 0; i < 50; ++i)
+        startAndStop();
+    const long residentBefore = residentKilobytes();
+    for (int i = 0; i < 100; ++i) {
+        startAndStop();
+        QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
+        QCOMPARE(std::count(std::begin(ch_bps_edit), std::end(ch_bps_edit), nullptr), 16);
+    }
+    const long growth = residentKilobytes() - residentBefore;
+    qInfo("resident memory grew by %ld KiB over 100 windows", growth);
+#ifndef NVR_SANITIZE
+    // One leaked window would be about half a megabyte. A painted window makes
+    // the toolkit keep some rendering data of its own, which one window per
+    // process never sees; leaks there are LeakSanitizer's to find.
+    if (!painted)
+        QVERIFY2(growth < 256, qPrintable(QStringLiteral("grew by %1 KiB").arg(growth)));
+#endif
 }
 
 QTEST_MAIN(SessionTest)

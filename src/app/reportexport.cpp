@@ -5,17 +5,16 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 void MainWindow::exportReport()
 {
     // The report is named after the plan and suggested beside it.
     const QFileInfo plan(m_filePath);
     const QString planName = m_filePath.isEmpty() ? QStringLiteral("Untitled") : plan.fileName();
-    const QString suggested = m_filePath.isEmpty()
-        ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-              .filePath(QStringLiteral("Untitled.pdf"))
-        : plan.dir().filePath(plan.completeBaseName() + QStringLiteral(".pdf"));
+    const QString suggested
+        = QDir(dialogFolder())
+              .filePath((m_filePath.isEmpty() ? planName : plan.completeBaseName())
+                        + QStringLiteral(".pdf"));
     const QString pdfFilter = tr("PDF report (*.pdf)");
     const QString csvFilter = tr("Channel table as CSV (*.csv)");
 

@@ -4,21 +4,8 @@
 
 class Calculator;
 
-// Relations between the window and the model that hold after every user
-// action. Returns what is broken, empty when all hold.
-QStringList brokenStateRelations(const Calculator &calculator);
-
-// Relations between the shown figures, the model and the inputs that hold
-// right after a recalculation.
-QStringList brokenFigureRelations(const Calculator &calculator);
-
-// A copy of the channel model, to tell what an action changed.
-struct ModelSnapshot
-{
-    QList<int> resolution, fps, quality, manual, manualKbps;
-    int allManualKbps = 0;
-    int videoStandard = 0;
-
-    static ModelSnapshot take();
-    bool operator==(const ModelSnapshot &other) const;
-};
+// What must hold after every user action: the controls agree with the model
+// (modes, bitrate fields, resolution, frame, quality, frame lists, rows shown
+// for the count, the product's lock), and every figure shown is the one the
+// plan the window shows gives. Returns what is broken, empty when all holds.
+QStringList brokenRelations(const Calculator &calculator);
