@@ -57,8 +57,6 @@ private slots:
     void figures_data();
     void figures();
     void betterSettingsNeverRecordLess();
-    void planFigures_data();
-    void planFigures();
     void planFileRoundTrip_data();
     void planFileRoundTrip();
     void planFileText();
@@ -173,72 +171,6 @@ void CoreTest::betterSettingsNeverRecordLess()
                 if (q > 0)
                     QVERIFY(autoBitrateKbps(r, q - 1, frame_index_fps[k]) >= kbps);
             }
-}
-
-void CoreTest::planFigures_data()
-{
-    QTest::addColumn<Plan>("plan");
-    QTest::addColumn<QString>("channels"); // kbps/GB of each channel
-    QTest::addColumn<QString>("totals"); // ALL Kbps, total, required, days, hours
-    const auto times = [](int count, const QString &text) {
-        QStringList list;
-        for (int i = 0; i < count; ++i)
-            list << text;
-        return list.join(' ');
-    };
-    // clang-format off
-    QTest::newRow("defaults") << Plan() << times(16, "6000/64.8") << "6000 1036.8 0 GB 0 Days 0 Hours";
-
-    // 4 channels: 2500 typed (27 GB); D1 Low at item 4 is 512 / 30 = 17 x 10 fps
-    // = 170 Kbps (1.836 GB); two at 64.8. Float total 158.436: 30 days need
-    // 158.436 x 30 x 1.073741824 = 5103.5 GB; 2000 GB last 2000 / 1.073741824
-    // / (158.436 / 24) = 282.15 hours: 11 days and 18 hours.
-    Plan four;
-    four.channelCount = 4;
-    four.videoStandard = 0;
-    four.channels[0] = {true, 0, 8, 0, 2500};
-    four.channels[1] = {false, 2, 4, 4, 99};
-    four.channels[4] = {true, 0, 8, 0, 1000000}; // not in use: not counted
-    four.all = {true, 0, 0, 0, -7};
-    four.requiredDays = "30";
-    four.installedHddGb = "2000";
-    QTest::newRow("4 channels, PAL, Manual") << four << "2500/27 170/1.836 6000/64.8 6000/64.8 " + times(12, "0/0")
-        << "-7 158.436 5103 GB 11 Days 18 Hours";
-
-    // 8 channels of HD Highest at item 5 (12 fps): 3500 / 30 = 116 x 12 = 1392
-    // Kbps, 15.0336 GB each, 120.269 in float; 7 days need 903 GB; 500 GB last
-    // 92.9 hours.
-    Plan eight;
-    eight.channelCount = 8;
-    eight.all = {false, 1, 5, 1, 0};
-    eight.channels.fill(eight.all);
-    eight.requiredDays = "7";
-    eight.installedHddGb = "500GB";
-    QTest::newRow("8 channels, HD Highest") << eight << times(8, "1392/15.0336") + " " + times(8, "0/0")
-        << "1392 120.269 903 GB 3 Days 20 Hours";
-
-    Plan still; // nothing recorded: no disk ever fills
-    for (auto &channel : still.channels)
-        channel.frame = 0;
-    still.installedHddGb = "3000";
-    QTest::newRow("nothing recorded") << still << times(16, "0/0") << "6000 0 0 GB -- Days -- Hours";
-    // clang-format on
-}
-
-void CoreTest::planFigures()
-{
-    QFETCH(Plan, plan);
-    QFETCH(QString, channels);
-    QFETCH(QString, totals);
-    const PlanFigures figures = ::planFigures(plan);
-    QStringList shown;
-    for (int i = 0; i < channel_max; ++i)
-        shown << figures.kbpsText(i) + "/" + figures.dayGbText(i);
-    QCOMPARE(shown.join(' '), channels);
-    QCOMPARE(QStringList({figures.allKbpsText(), figures.totalText(), figures.requiredText(),
-                          figures.daysText(), figures.hoursText()})
-                 .join(' '),
-             totals);
 }
 
 void CoreTest::planFileRoundTrip_data()

@@ -48,6 +48,9 @@ const QStringList hostile = {"",
                              QStringLiteral("\U0001F4F9\U0001F4BE"),
                              QString(QChar(0)) + "42"};
 
+// A user who picks, presses keys on the focused box after a few Tabs, types
+// or pastes into a field and commits it by Return, Tab or a click elsewhere,
+// and now and then clicks Reset.
 class Session
 {
 public:
@@ -62,92 +65,61 @@ public:
     {
         const int kind = int(m_random.bounded(100));
         if (kind < 40) {
-            QComboBox *box = any(usable<QComboBox>());
+            QComboBox *box = any<QComboBox>();
             const int index = int(m_random.bounded(quint32(box->count())));
             pickFromPopup(*box, index);
             return QStringLiteral("pick %1 in %2").arg(index).arg(box->objectName());
         }
-        if (kind < 65)
-            return tabAndPress();
         if (kind < 96) {
-            QLineEdit *field = any(usable<QLineEdit>());
-            const QString typed = text();
-            enterText(*field, typed);
-            return QStringLiteral("enter \"%1\" in %2, %3")
-                .arg(typed.left(20), field->objectName(), commit(*field));
+            QWidget *focus = kind < 65 ? QApplication::focusWidget() : any<QLineEdit>();
+            for (int tabs = kind < 65 ? int(m_random.bounded(1, 6)) : 0; focus && tabs > 0;
+                 --tabs) {
+                QTest::keyClick(focus, Qt::Key_Tab);
+                focus = QApplication::focusWidget();
+            }
+            if (auto *box = qobject_cast<QComboBox *>(focus)) {
+                const Qt::Key key = std::array<Qt::Key, 4> {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home,
+                                                            Qt::Key_PageDown}[m_random.bounded(4)];
+                QTest::keyClick(box, key);
+                return QStringLiteral("key %1 on %2").arg(int(key), 0, 16).arg(box->objectName());
+            }
+            if (auto *field = qobject_cast<QLineEdit *>(focus))
+                return type(*field);
+            return QStringLiteral("Tab to nothing to type into");
         }
         QTest::mouseClick(m_calculator.window.findChild<QPushButton *>("btn_init"), Qt::LeftButton);
         return QStringLiteral("click Reset");
     }
 
 private:
-    template<typename T> QList<T *> usable() const
+    template<typename T> T *any()
     {
-        QList<T *> found;
+        QList<T *> usable;
         for (T *widget : m_calculator.window.findChildren<T *>())
             if (widget->isVisible() && widget->isEnabled())
-                found << widget;
-        return found;
+                usable << widget;
+        return usable.at(int(m_random.bounded(quint32(usable.size()))));
     }
 
-    template<typename T> T *any(const QList<T *> &list)
+    QString type(QLineEdit &field)
     {
-        return list.at(int(m_random.bounded(quint32(list.size()))));
-    }
-
-    QString text()
-    {
-        switch (m_random.bounded(4)) {
-        case 0:
-            return hostile.at(int(m_random.bounded(quint32(hostile.size()))));
-        case 1:
-            return QString::number(int(m_random.bounded(-100, 20000)));
-        case 2:
-            return QString::number(m_random.bounded(100000.0) - 1000, 'f', 3);
-        default:
-            return QString::number(int(m_random.generate()));
-        }
-    }
-
-    QString commit(QLineEdit &field)
-    {
+        const int kind = int(m_random.bounded(3));
+        const QString text = kind == 0 ? hostile.at(int(m_random.bounded(quint32(hostile.size()))))
+            : kind == 1                ? QString::number(int(m_random.generate()))
+                                       : QString::number(m_random.bounded(100000.0) - 1000, 'f', 3);
+        enterText(field, text);
         const int how = int(m_random.bounded(3));
         if (how < 2) {
             QTest::keyClick(&field, how ? Qt::Key_Tab : Qt::Key_Return);
-            return how ? QStringLiteral("Tab") : QStringLiteral("Return");
+        } else {
+            QLineEdit *other = &field;
+            while (other == &field)
+                other = any<QLineEdit>();
+            QTest::mouseClick(other, Qt::LeftButton);
         }
-        QList<QLineEdit *> others = usable<QLineEdit>();
-        others.removeAll(&field);
-        QLineEdit *other = any(others);
-        QTest::mouseClick(other, Qt::LeftButton);
-        return "click into " + other->objectName();
-    }
-
-    // Moves on with Tab like a keyboard user, then presses a key on whatever
-    // has the focus.
-    QString tabAndPress()
-    {
-        QWidget *focus = QApplication::focusWidget();
-        for (int tabs = int(m_random.bounded(1, 6)); focus && tabs > 0; --tabs) {
-            QTest::keyClick(focus, Qt::Key_Tab);
-            focus = QApplication::focusWidget();
-        }
-        if (auto *box = qobject_cast<QComboBox *>(focus)) {
-            static const Qt::Key keys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
-                                           Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
-            const Qt::Key key = keys[m_random.bounded(6)];
-            QTest::keyClick(box, key);
-            return QStringLiteral("key %1 on %2").arg(int(key), 0, 16).arg(box->objectName());
-        }
-        if (auto *field = qobject_cast<QLineEdit *>(focus)) {
-            const QString typed = text();
-            enterText(*field, typed);
-            return QStringLiteral("typed \"%1\" in %2, %3")
-                .arg(typed.left(20), field->objectName(), commit(*field));
-        }
-        if (focus)
-            QTest::keyClick(focus, Qt::Key_Space);
-        return "Space on " + (focus ? focus->objectName() : QStringLiteral("nothing"));
+        return QStringLiteral("enter \"%1\" in %2, commit %3")
+            .arg(text.left(20), field.objectName())
+            .arg(how);
     }
 
     Calculator &m_calculator;
@@ -180,7 +152,7 @@ private slots:
 // turns), the ALL row's, and both estimate fields.
 void SessionTest::hostileTextInEveryKindOfField()
 {
-    const QuietTrace quiet;
+    const MessageLog quiet(false);
     Calculator calculator;
     act(calculator, "cb_mode_all=1; cb_mode_2=0; cb_quality_2=3");
     for (int t = 0; t < hostile.size(); ++t) {
@@ -209,7 +181,7 @@ void SessionTest::randomSession()
         ? qEnvironmentVariableIntValue("NVR_SESSION_ACTIONS")
         : 2000;
     qInfo("seed %u, %d actions (replay: NVR_SESSION_SEED=%u)", seed, actions, seed);
-    const QuietTrace quiet;
+    const MessageLog quiet(false);
     Calculator calculator;
     Session session(calculator, seed);
     for (int step = 0; step < actions; ++step) {
@@ -233,7 +205,7 @@ void SessionTest::repeatedStartAndStop_data()
 void SessionTest::repeatedStartAndStop()
 {
     QFETCH(bool, painted);
-    const QuietTrace quiet;
+    const MessageLog quiet(false);
     const int widgetsBefore = QApplication::allWidgets().size();
     const auto startAndStop = [painted] {
         {
