@@ -304,6 +304,8 @@ void PlansTest::changedPlanIsNotLostUnasked()
     QCOMPARE(title(calculator.window), QStringLiteral("NVR Recording calculator"));
     QVERIFY(calculator.window.openFile(path));
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan - NVR Recording calculator"));
+    act(calculator, "cb_quality_3=0; cb_resolution_6=0"); // the items shown: no change
+    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan - NVR Recording calculator"));
     act(calculator, "cb_resolution_6=2");
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan* - NVR Recording calculator"));
     // Undone back to what was opened, the plan has no changes; before the

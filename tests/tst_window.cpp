@@ -233,6 +233,10 @@ void WindowTest::userSees_data()
     QTest::newRow("NVR again") << "cb_product=1; cb_product=0" << "";
     const QString busy = "cb_quality_16=4; cb_mode_3=1; line_edit_bps_3<2500; cb_ntpal=0; cb_frame_5=2; cb_resolution_all=2; cb_max_ch=0; cb_mode_all=1; line_input_days<5; line_input_hdd<100";
     QTest::newRow("Reset") << busy + "; btn_init!" << "";
+    // A reset keeps typed bitrates: channels that were not in use come back
+    // in Manual with them (777 Kbps, 8.3916 GB).
+    QTest::newRow("Reset keeps typed bitrates") << "cb_mode_all=1; line_edit_bps_all<777; btn_init!; cb_max_ch=0; cb_mode_all=1; cb_max_ch=2"
+        << "cb_mode_*=Manual; cb_mode_all=Manual; line_edit_bps_*=777; line_edit_bps_1-4=6000; line_edit_bps_all=6000; lb_day_cap_*=8.3916; lb_day_cap_1-4=64.8; lb_total=359.899";
     QTest::newRow("the same product again") << busy + "; cb_product=0" << "";
 
     // The estimates, from the typed texts, which stay as typed.
