@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QJsonArray>
@@ -18,6 +19,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -122,6 +125,7 @@ private slots:
     void changedPlanIsNotLostUnasked_data();
     void changedPlanIsNotLostUnasked();
     void contextMenuCommands();
+    void commandLineShowsWhatWindowShows();
 
 private:
     QTemporaryDir m_dir;
@@ -389,6 +393,49 @@ void PlansTest::contextMenuCommands()
                                 "2,Auto,Full-HD,30,Low,2490,26.892"}));
     choose("Undo");
     QTRY_COMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("6000"));
+}
+
+// nvr-plan gives every plan of the shared set the window's figures: JSON
+// numbers of the texts shown, null for "--", the items as the lists show them.
+void PlansTest::commandLineShowsWhatWindowShows()
+{
+    const QFileInfoList files = QDir(NVR_TEST_PLANS).entryInfoList({"*.nvrplan"});
+    QVERIFY(files.size() >= 8);
+    for (const QFileInfo &file : files) {
+        Calculator calculator;
+        QVERIFY(calculator.window.openFile(file.filePath()));
+        QProcess planner;
+        planner.start(NVR_PLAN, {"show", "--format", "json", file.filePath()});
+        QVERIFY(planner.waitForFinished());
+        const QJsonObject json = QJsonDocument::fromJson(planner.readAllStandardOutput()).object();
+        const QMap<QString, QString> shown = shownValues(calculator.window);
+        const auto number = [&shown](const QString &name) {
+            const QString text = shown.value(name).section(' ', 0, 0);
+            return text == QLatin1String("--") ? QJsonValue() : QJsonValue(text.toDouble());
+        };
+        QStringList expected, printed;
+        const QJsonArray channels = json["channels"].toArray();
+        for (int n = 1; n <= channels.size(); ++n) {
+            const QJsonObject row = channels[n - 1].toObject();
+            for (const char *key : {"mode", "resolution", "frame", "quality"})
+                printed << row[key].toString();
+            printed << QString::number(row["bitrateKbps"].toDouble())
+                    << QString::number(row["dayGb"].toDouble());
+            for (const char *family : {"cb_mode", "cb_resolution", "cb_frame", "cb_quality"})
+                expected << shown.value(Calculator::cell(family, n))
+                                .section(QRegularExpression(" of | \\("), 0, 0);
+            expected << QString::number(number(Calculator::cell("line_edit_bps", n)).toDouble())
+                     << QString::number(number(Calculator::cell("lb_day_cap", n)).toDouble());
+        }
+        QCOMPARE(printed, expected);
+        QCOMPARE(channels.size(),
+                 shown.values().count("hidden") ? 16 - shown.values().count("hidden") / 7 : 16);
+        for (const auto &[key, label] : {std::pair {"totalDayGb", "lb_total"},
+                                         {"requiredHddGb", "lb_cal_hdd"},
+                                         {"recordingDays", "lb_cal_days"},
+                                         {"recordingHours", "lb_cal_time"}})
+            QVERIFY2(json[key] == number(label), qPrintable(file.fileName() + ": " + key));
+    }
 }
 
 QTEST_MAIN(PlansTest)
