@@ -330,10 +330,10 @@ void PlansTest::changedPlanIsNotLostUnasked()
     if (byDrop) {
         // As a file manager drops it; the window takes one local file only.
         QMimeData data;
-        data.setText(QStringLiteral("not a file"));
-        QDragEnterEvent text(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&calculator.window, &text);
-        QVERIFY(!text.isAccepted());
+        data.setUrls({QUrl::fromLocalFile(other), QUrl::fromLocalFile(path)});
+        QDragEnterEvent two(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&calculator.window, &two);
+        QVERIFY(!two.isAccepted());
         data.setUrls({QUrl::fromLocalFile(other)});
         QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&calculator.window, &enter);
