@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -258,6 +259,21 @@ void MainWindow::contextMenuEvent(QContextMenuEvent *event)
     menu.addSeparator();
     menu.addAction(m_aboutAction);
     menu.exec(event->globalPos());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // The keyboard's way to the same menu: the Menu key, or Shift+F10. A box
+    // or field passes these on unused.
+    if (event->key() == Qt::Key_Menu
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        QWidget *at = focusWidget() ? focusWidget() : centralWidget();
+        const QPoint middle = at->rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, middle, at->mapToGlobal(middle));
+        contextMenuEvent(&menu);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
