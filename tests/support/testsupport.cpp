@@ -69,7 +69,7 @@ QString Calculator::column(const char *family) const
     const QMap<QString, QString> shown = shownValues(window);
     QStringList texts;
     for (int n = 1; n <= 16; ++n)
-        texts << shown.value(cell(family, n)).remove(QLatin1String(" (off)"));
+        texts << QString(shown.value(cell(family, n))).remove(QLatin1String(" (off)"));
     return texts.join(' ');
 }
 
@@ -89,9 +89,11 @@ void pickFromPopup(QComboBox &box, int index)
     QTest::keyClick(list, Qt::Key_Return);
     qInstallMessageHandler(beforePopup);
     // A window system gives the window back its activation when the popup
-    // closes; Qt 5's offscreen platform leaves it with the closed list.
+    // closes; Qt 5's offscreen platform leaves it with the closed list, once
+    // the list's queued activation arrives.
+    QCoreApplication::processEvents();
     if (QApplication::activeWindow() != box.window())
-        showActive(*box.window());
+        QApplication::setActiveWindow(box.window());
 }
 
 void enterText(QLineEdit &field, const QString &text)
