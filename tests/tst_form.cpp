@@ -88,8 +88,7 @@ void FormTest::looksWholeOnAnyDesktop()
     QSet<QString> faults;
     const auto shoot = [&faults] {
         Calculator c;
-        typeAndReturn(c.field("line_input_days"), "30");
-        typeAndReturn(c.field("line_input_hdd"), "4000");
+        act(c, "line_input_days<30; line_input_hdd<4000");
         const QImage shot = c.window.grab().toImage();
         const auto widgets = c.window.findChildren<QWidget *>(QRegularExpression("^(?!qt_)."));
         for (QWidget *widget : widgets) {

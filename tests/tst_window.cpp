@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <clocale>
@@ -96,6 +97,8 @@ void WindowTest::init()
 void WindowTest::startUp()
 {
     m_calculator.reset();
+    // Whatever fails below, the other cases get their window back.
+    const auto rebuild = qScopeGuard([this] { m_calculator = std::make_unique<Calculator>(); });
     {
         MessageLog log;
         MainWindow window;
@@ -116,7 +119,6 @@ void WindowTest::startUp()
                            "line_input_days=; line_input_hdd="),
                  shownWith(shown, QString()));
     }
-    m_calculator = std::make_unique<Calculator>();
 }
 
 // A slot that finds no widget is a dead control: the toolkit only warns.
