@@ -8,13 +8,10 @@
 #include "numbertext.h"
 #include "planfile.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <clocale>
 #include <limits>
-
-Q_DECLARE_METATYPE(Plan)
 
 namespace {
 
@@ -57,8 +54,6 @@ private slots:
     void figures_data();
     void figures();
     void betterSettingsNeverRecordLess();
-    void planFileRoundTrip_data();
-    void planFileRoundTrip();
     void planFileText();
     void planFileReading();
 };
@@ -173,34 +168,6 @@ void CoreTest::betterSettingsNeverRecordLess()
             }
 }
 
-void CoreTest::planFileRoundTrip_data()
-{
-    QTest::addColumn<Plan>("plan");
-    QTest::newRow("defaults") << Plan();
-    Plan pal;
-    pal.videoStandard = 0;
-    pal.channelCount = 8;
-    pal.all = {true, 2, 3, 4, int32Min};
-    pal.channels[7] = {true, 1, 7, 2, int32Max};
-    pal.channels[15] = {false, 2, 0, 3, 0};
-    pal.requiredDays = QStringLiteral("12,5 \"Tage\" \u00E4\U0001F4F9\n\\");
-    QTest::newRow("PAL, Manual, odd texts") << pal;
-    Plan hybrid;
-    hybrid.product = 1;
-    hybrid.channelCount = 4;
-    hybrid.installedHddGb = "-1e999";
-    QTest::newRow("Hybrid-DVR") << hybrid;
-}
-
-void CoreTest::planFileRoundTrip()
-{
-    QFETCH(Plan, plan);
-    QString error;
-    const std::optional<Plan> read = planFromJson(planToJson(plan), &error);
-    QVERIFY2(read, qPrintable(error));
-    QVERIFY(*read == plan);
-}
-
 // The file as a person reads it: keys in order, Auto rows with the Kbps their
 // settings give, Manual rows with theirs.
 void CoreTest::planFileText()
@@ -241,19 +208,12 @@ void CoreTest::planFileText()
 
 void CoreTest::planFileReading()
 {
-    QTemporaryDir dir;
     QString error;
-    const QString missing = dir.filePath("missing.nvrplan");
-    QVERIFY(!readPlanFile(missing, &error));
-    QCOMPARE(error, missing + ": No such file or directory");
-    QVERIFY(!readPlanFile(dir.path(), &error));
-    QVERIFY2(error.startsWith(dir.path() + ": "), qPrintable(error));
     // A device that never ends is read no further than the limit.
     QVERIFY(!readPlanFile("/dev/zero", &error));
     QCOMPARE(error, QStringLiteral("/dev/zero: larger than 1 MiB: not a plan"));
-    const QString path = dir.filePath("plan.nvrplan");
-    QVERIFY2(writePlanFile(path, Plan(), &error), qPrintable(error));
-    QVERIFY(readPlanFile(path, &error) == Plan());
+    QVERIFY(!readPlanFile("/", &error));
+    QVERIFY2(error.startsWith("/: "), qPrintable(error));
 }
 
 QTEST_APPLESS_MAIN(CoreTest)

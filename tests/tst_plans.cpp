@@ -3,29 +3,10 @@
 // change can be undone, and an opened plan with changes is not lost unasked.
 
 #include "planfile.h"
-#include "plantable.h"
 #include "testsupport.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QUrl>
-#include <QWindow>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -35,7 +16,7 @@ namespace {
 
 QStringList shown(const QWidget &window)
 {
-    return shownWith(shownValues(window), QString());
+    return shownWith(shownValues(window));
 }
 
 // The title as the window system shows it, the modified marker resolved.
@@ -61,18 +42,6 @@ QByteArray readFile(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
-
-void press(QWidget &window, const QKeySequence &keys)
-{
-    // Qt 5's offscreen platform can leave a closed popup the active window,
-    // once its queued activation arrives.
-    QCoreApplication::processEvents();
-    if (QApplication::activeWindow() != &window)
-        QApplication::setActiveWindow(&window);
-    QTest::keySequence(window.focusWidget() ? window.focusWidget() : &window, keys);
-}
-
-const QKeySequence undo(Qt::CTRL | Qt::Key_Z);
 
 // The default plan's file with one key of a row, or of the plan, changed.
 QByteArray fileWith(const QString &key, const QJsonValue &value, int channel = -1)
@@ -224,12 +193,12 @@ void PlansTest::failedSaveKeepsOldFile()
             if (geteuid() == 0)
                 continue; // root writes into read-only folders
             QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-            press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_S));
+            act(calculator, "^Ctrl+S");
             QFile::setPermissions(dir.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         } else {
             const FullDisk full;
-            press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_S));
+            act(calculator, "^Ctrl+S");
         }
         QCOMPARE(readFile(path), planToJson(Plan()));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList("site.nvrplan"));
@@ -255,19 +224,18 @@ void PlansTest::undoAndRedoEveryStep()
         QVERIFY2(states.last() != states.at(states.size() - 2), qPrintable(step));
     }
     for (int i = states.size() - 2; i >= -1; --i) {
-        press(calculator.window, undo);
+        act(calculator, "^Ctrl+Z");
         QCOMPARE(shown(calculator.window), states.at(qMax(i, 0))); // nothing before the start
     }
     for (int i = 1; i < states.size(); ++i) {
-        press(calculator.window,
-              QKeySequence(i % 2 ? Qt::CTRL | Qt::Key_Y : Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        act(calculator, i % 2 ? "^Ctrl+Y" : "^Ctrl+Shift+Z");
         QCOMPARE(shown(calculator.window), states.at(i));
     }
     // A new change after undoing drops what could have been redone.
-    press(calculator.window, undo);
+    act(calculator, "^Ctrl+Z");
     act(calculator, "cb_quality_1=3");
     const QStringList changed = shown(calculator.window);
-    press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    act(calculator, "^Ctrl+Y");
     QCOMPARE(shown(calculator.window), changed);
 }
 
@@ -314,11 +282,11 @@ void PlansTest::changedPlanIsNotLostUnasked()
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan* - NVR Recording calculator"));
     // Undone back to what was opened, the plan has no changes; before the
     // opening lies the untitled work.
-    press(calculator.window, undo);
+    act(calculator, "^Ctrl+Z");
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan - NVR Recording calculator"));
-    press(calculator.window, undo);
+    act(calculator, "^Ctrl+Z");
     QCOMPARE(calculator.box("cb_resolution_6").currentText(), QStringLiteral("HD"));
-    press(calculator.window, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    act(calculator, "^Ctrl+Y");
     act(calculator, "cb_resolution_6=2");
     QString asked;
     whenDialogOpens([&](QWidget *dialog) {

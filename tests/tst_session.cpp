@@ -10,13 +10,8 @@
 #include "model.h"
 #include "testsupport.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRandomGenerator>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <malloc.h>
 #include <unistd.h>

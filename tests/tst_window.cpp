@@ -8,13 +8,8 @@
 #include "model.h"
 #include "testsupport.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMetaMethod>
-#include <QPushButton>
-#include <QScopeGuard>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <clocale>
 #include <memory>
