@@ -29,26 +29,6 @@ QStringList trace(int channels, const char *mode = "FALSE")
     return lines;
 }
 
-// "signal(args) -> slot(args)" for every connection from widget to the window,
-// as the toolkit reports them.
-QStringList connectionsToWindow(QObject &widget)
-{
-    MessageLog log;
-    widget.dumpObjectInfo();
-    QStringList connections;
-    QString signal;
-    for (const QString &line : log.debugLines()) {
-        const QString text = line.trimmed();
-        if (text.startsWith(QLatin1String("SIGNALS IN")))
-            break;
-        if (text.startsWith(QLatin1String("signal: ")))
-            signal = text.mid(8);
-        else if (text.startsWith(QLatin1String("--> MainWindow::")))
-            connections << signal + " -> " + text.section(QLatin1Char(' '), 2);
-    }
-    return connections;
-}
-
 } // namespace
 
 class WindowTest : public QObject
@@ -59,7 +39,6 @@ private slots:
     void initTestCase();
     void init();
     void startUp();
-    void everySlotConnectedOnceByName();
     void userSees_data();
     void userSees();
     void traceNamesChannelsInUse();
@@ -114,30 +93,6 @@ void WindowTest::startUp()
                            "line_input_days=; line_input_hdd="),
                  shownWith(shown, QString()));
     }
-}
-
-// A slot that finds no widget is a dead control: the toolkit only warns.
-void WindowTest::everySlotConnectedOnceByName()
-{
-    const QMetaObject &meta = MainWindow::staticMetaObject;
-    QStringList expected;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        const QString slot = QString::fromLatin1(meta.method(i).methodSignature());
-        const QString name = slot.mid(3).section(QLatin1Char('_'), 0, -2);
-        // The button's signal is clicked(bool); the slot takes no argument.
-        const QString signal = slot.endsWith(QLatin1String("_clicked()"))
-            ? QStringLiteral("clicked(bool)")
-            : slot.section(QLatin1Char('_'), -1);
-        expected << name + ": " + signal + " -> " + slot;
-    }
-    QCOMPARE(expected.size(), 92);
-    QStringList found;
-    for (QWidget *widget : c().window.findChildren<QWidget *>())
-        for (const QString &connection : connectionsToWindow(*widget))
-            found << widget->objectName() + ": " + connection;
-    expected.sort();
-    found.sort();
-    QCOMPARE(found, expected);
 }
 
 void WindowTest::userSees_data()
