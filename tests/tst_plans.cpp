@@ -43,26 +43,6 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
-// The default plan's file with one key of a row, or of the plan, changed.
-QByteArray fileWith(const QString &key, const QJsonValue &value, int channel = -1)
-{
-    QJsonObject root = QJsonDocument::fromJson(planToJson(Plan())).object();
-    if (channel < 0) {
-        root[key] = value;
-    } else {
-        QJsonArray channels = root["channels"].toArray();
-        QJsonObject row = channels[channel].toObject();
-        row[key] = value;
-        if (key == QLatin1String("bitrateKbps"))
-            row["mode"] = "Manual";
-        channels[channel] = row;
-        root["channels"] = channels;
-    }
-    if (value.isUndefined())
-        root.remove(key);
-    return QJsonDocument(root).toJson();
-}
-
 // Writing more than a few bytes fails, as on a full disk.
 struct FullDisk
 {
@@ -135,40 +115,32 @@ void PlansTest::openedShowsWhatHandsMade()
 void PlansTest::badFileChangesNothing_data()
 {
     // clang-format off
-    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("file"); // in tests/plans/bad
     QTest::addColumn<QString>("message"); // after "PATH: "
-    QTest::newRow("not JSON") << QByteArray("{\n  \"format\": \"nvr-plan\",\n") << "not JSON: unterminated object at line 3, column 1";
-    QTest::newRow("empty") << QByteArray("\n") << "the file is empty: not a plan";
-    QTest::newRow("not an object") << QByteArray("[1, 2]") << "not a plan: the file holds a JSON array, not an object";
-    QTest::newRow("format missing") << fileWith("format", QJsonValue::Undefined) << "format: missing";
-    QTest::newRow("another format") << fileWith("format", "nvr-plot") << "format: \"nvr-plot\" is not \"nvr-plan\": not a plan file";
-    QTest::newRow("newer version") << fileWith("version", 2) << "version: 2 is newer than this program reads (1)";
-    QTest::newRow("no version") << fileWith("version", 0.5) << "version: 0.5 is not a version of this format";
-    QTest::newRow("missing key") << fileWith("installedHddGb", QJsonValue::Undefined) << "installedHddGb: missing";
-    QTest::newRow("wrong type") << fileWith("channelCount", "16") << "channelCount: \"16\" is not a number";
-    QTest::newRow("not text") << fileWith("requiredDays", 30) << "requiredDays: 30 is not a string";
-    QTest::newRow("count") << fileWith("channelCount", 12) << "channelCount: 12 is not 4, 8 or 16";
-    QTest::newRow("no product") << fileWith("product", "DVR") << "product: \"DVR\" is not one of \"NVR\", \"Hybrid-DVR\"";
-    QTest::newRow("unknown resolution") << fileWith("resolution", "4K", 3) << "channels[3].resolution: \"4K\" is not one of \"Full-HD\", \"HD\", \"D1\"";
-    QTest::newRow("PAL frame under NTSC") << fileWith("frame", "25", 0) << "channels[0].frame: \"25\" is not a frame rate under NTSC: 0, 1, 2, 4, 5, 8, 10, 15, 30";
-    QJsonArray seventeen = QJsonDocument::fromJson(planToJson(Plan())).object()["channels"].toArray();
-    seventeen.append(seventeen.first());
-    QTest::newRow("seventeen channels") << fileWith("channels", seventeen) << "channels: 17 channels, a plan has 16";
-    QTest::newRow("bitrate beyond 32 bits") << fileWith("bitrateKbps", 2147483648.0, 1) << "channels[1].bitrateKbps: 2147483648 is outside -2147483648 to 2147483647";
-    QTest::newRow("bitrate not whole") << fileWith("bitrateKbps", 2.5, 1) << "channels[1].bitrateKbps: 2.5 is not a whole number";
-    QByteArray hybrid = fileWith("bitrateKbps", 77, 5);
-    hybrid.replace("\"NVR\"", "\"Hybrid-DVR\"");
-    QTest::newRow("Manual on a Hybrid-DVR") << hybrid << "channels[5].mode: \"Manual\" is not possible with the product \"Hybrid-DVR\", which records in Auto mode only";
-    QTest::newRow("over 1 MiB") << planToJson(Plan()) + QByteArray(1 << 20, ' ') << "larger than 1 MiB: not a plan";
+    QTest::newRow("not JSON") << "truncated" << "not JSON: unterminated object at line 3, column 1";
+    QTest::newRow("empty") << "empty" << "the file is empty: not a plan";
+    QTest::newRow("not an object") << "array" << "not a plan: the file holds a JSON array, not an object";
+    QTest::newRow("format missing") << "format-missing" << "format: missing";
+    QTest::newRow("another format") << "format-other" << "format: \"nvr-plot\" is not \"nvr-plan\": not a plan file";
+    QTest::newRow("newer version") << "version-2" << "version: 2 is newer than this program reads (1)";
+    QTest::newRow("missing key") << "disk-missing" << "installedHddGb: missing";
+    QTest::newRow("wrong type") << "count-as-text" << "channelCount: \"16\" is not a number";
+    QTest::newRow("count") << "count-12" << "channelCount: 12 is not 4, 8 or 16";
+    QTest::newRow("unknown resolution") << "channel-4-in-4k" << "channels[3].resolution: \"4K\" is not one of \"Full-HD\", \"HD\", \"D1\"";
+    QTest::newRow("PAL frame under NTSC") << "pal-frame-under-ntsc" << "channels[0].frame: \"25\" is not a frame rate under NTSC: 0, 1, 2, 4, 5, 8, 10, 15, 30";
+    QTest::newRow("seventeen channels") << "seventeen-channels" << "channels: 17 channels, a plan has 16";
+    QTest::newRow("bitrate beyond 32 bits") << "bitrate-beyond-32-bits" << "channels[1].bitrateKbps: 2147483648 is outside -2147483648 to 2147483647";
+    QTest::newRow("Manual on a Hybrid-DVR") << "manual-channel-on-hybrid" << "channels[5].mode: \"Manual\" is not possible with the product \"Hybrid-DVR\", which records in Auto mode only";
+    QTest::newRow("over 1 MiB") << "/dev/zero" << "larger than 1 MiB: not a plan";
     // clang-format on
 }
 
 void PlansTest::badFileChangesNothing()
 {
-    QFETCH(QByteArray, contents);
+    QFETCH(QString, file);
     QFETCH(QString, message);
-    const QString path = m_dir.filePath(QStringLiteral("bad.nvrplan"));
-    writeFile(path, contents);
+    const QString path
+        = QDir(NVR_TEST_PLANS "/bad").filePath(file + (file.startsWith('/') ? "" : ".nvrplan"));
     Calculator calculator;
     act(calculator, "cb_quality_5=2");
     const QStringList before = shown(calculator.window);
