@@ -117,20 +117,20 @@ void PlansTest::badFileChangesNothing_data()
     // clang-format off
     QTest::addColumn<QString>("file"); // in tests/plans/bad
     QTest::addColumn<QString>("message"); // after "PATH: "
-    QTest::newRow("not JSON") << "truncated" << "not JSON: unterminated object at line 3, column 1";
+    QTest::newRow("not JSON") << "not-json" << "not JSON: unterminated object at line 1, column 12";
     QTest::newRow("empty") << "empty" << "the file is empty: not a plan";
     QTest::newRow("not an object") << "array" << "not a plan: the file holds a JSON array, not an object";
     QTest::newRow("format missing") << "format-missing" << "format: missing";
     QTest::newRow("another format") << "format-other" << "format: \"nvr-plot\" is not \"nvr-plan\": not a plan file";
     QTest::newRow("newer version") << "version-2" << "version: 2 is newer than this program reads (1)";
-    QTest::newRow("missing key") << "disk-missing" << "installedHddGb: missing";
+    QTest::newRow("missing key") << "missing-key" << "installedHddGb: missing";
     QTest::newRow("wrong type") << "count-as-text" << "channelCount: \"16\" is not a number";
     QTest::newRow("count") << "count-12" << "channelCount: 12 is not 4, 8 or 16";
-    QTest::newRow("unknown resolution") << "channel-4-in-4k" << "channels[3].resolution: \"4K\" is not one of \"Full-HD\", \"HD\", \"D1\"";
+    QTest::newRow("unknown resolution") << "resolution-4k" << "channels[3].resolution: \"4K\" is not one of \"Full-HD\", \"HD\", \"D1\"";
     QTest::newRow("PAL frame under NTSC") << "pal-frame-under-ntsc" << "channels[0].frame: \"25\" is not a frame rate under NTSC: 0, 1, 2, 4, 5, 8, 10, 15, 30";
     QTest::newRow("seventeen channels") << "seventeen-channels" << "channels: 17 channels, a plan has 16";
     QTest::newRow("bitrate beyond 32 bits") << "bitrate-beyond-32-bits" << "channels[1].bitrateKbps: 2147483648 is outside -2147483648 to 2147483647";
-    QTest::newRow("Manual on a Hybrid-DVR") << "manual-channel-on-hybrid" << "channels[5].mode: \"Manual\" is not possible with the product \"Hybrid-DVR\", which records in Auto mode only";
+    QTest::newRow("Manual on a Hybrid-DVR") << "manual-on-hybrid" << "channels[5].mode: \"Manual\" is not possible with the product \"Hybrid-DVR\", which records in Auto mode only";
     QTest::newRow("over 1 MiB") << "/dev/zero" << "larger than 1 MiB: not a plan";
     // clang-format on
 }

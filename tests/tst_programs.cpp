@@ -1,0 +1,274 @@
+// The installed programs as a user or a script runs them, judged by exit status, output and files
+// left, in a scratch copy of tests/plans, with no display, under a comma locale ("." checked).
+
+#include "version.h"
+
+#include <QDate>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1; // -1: still running (state not NotRunning), -2: crashed (CrashExit)
+    QByteArray out, err;
+};
+
+// A window keeps running: once traceLines lines are out, nothing more may follow while it sits.
+Run run(const QStringList &words, int traceLines = -1)
+{
+    QProcess process;
+    process.setReadChannel(QProcess::StandardError);
+    process.start(words[0], words.mid(1));
+    Run run;
+    while (run.err.count('\n') < traceLines && process.waitForReadyRead(30000))
+        run.err += process.readAll();
+    process.waitForFinished(traceLines >= 0 ? 500 : 30000);
+    run.status = process.state() ? -1 : process.exitStatus() ? -2 : process.exitCode();
+    process.kill();
+    process.waitForFinished();
+    run.out = process.readAllStandardOutput();
+    // The offscreen platform's own notices, as when a message box opens, aside.
+    static const QRegularExpression notice("(?m)^This plugin does not support.*\n");
+    run.err = QString::fromUtf8(run.err + process.readAllStandardError()).remove(notice).toUtf8();
+    return run;
+}
+
+// A PDF as its reader sees it: whether pdffonts finds every font embedded ("emb", the fifth column
+// from the end), pdfinfo's pages and paper, then the text in reading order, blanks made one.
+QByteArray pdfSeen(const QString &path)
+{
+    const QByteArray fonts = run({"pdffonts", path}).out;
+    const QByteArray info = run({"pdfinfo", path}).out;
+    static const QRegularExpression unembedded(R"((?m) no +(yes|no) +(yes|no) +\d+ +\d+$)");
+    const bool embedded = fonts.count('\n') > 2 && !unembedded.match(fonts).hasMatch();
+    const QByteArray seen = (embedded ? "Fonts embedded " : "Fonts (poppler-utils?): " + fonts)
+        + "Pages:" + QString(info).section("Pages:", 1).section("Page rot:", 0, 0).toUtf8()
+        + run({"pdftotext", "-layout", path, "-"}).out;
+    return seen.simplified() + '\n';
+}
+
+// A field as a script compares it: a number by its shortest text (64.8, not 64.80000305 or 6.48e1).
+QString figure(const QVariant &field)
+{
+    bool number = false;
+    const double value = field.toString().toDouble(&number);
+    return number ? QString::number(value, 'g', QLocale::FloatingPointShortest) : field.toString();
+}
+
+// RFC 4180: quoted fields may hold commas, line breaks and doubled quotes; lines end in CRLF or LF.
+QList<QStringList> parseCsv(const QString &csv)
+{
+    static const QRegularExpression field(R"re((?:"((?:[^"]|"")*)"|([^,"\r\n]*))(,|\r?\n))re");
+    QList<QStringList> rows {{}};
+    for (auto fields = field.globalMatch(csv); fields.hasNext();) {
+        const QRegularExpressionMatch match = fields.next();
+        rows.last() << figure(match.captured(1).replace("\"\"", "\"") + match.captured(2));
+        if (match.captured(3) != ",")
+            rows << QStringList();
+    }
+    return rows.mid(0, rows.size() - 1);
+}
+
+// 3000 Kbps are 3000 x 0.0108 = 32.4 GB a day; 14 days need 87.048 x 14 x
+// 1.073741824 = 1308.5 GB; 1000 GB last 10.699 days, 10 days 16.8 hours.
+const QByteArray hidden_text = "hidden-4.nvrplan: NVR, NTSC, 4 channels\n"
+                               "Channel  Mode  Resolution  Frame  Quality   Kbps  GB/day\n"
+                               "      1  Auto  HD             30  High      3000    32.4\n"
+                               "      2  Auto  HD             30  High      3000    32.4\n"
+                               "      3  Auto  D1             10  Standard   400    4.32\n"
+                               "      4  Auto  Full-HD         5  Highest   1660  17.928\n"
+                               "Total storage per day (GB)  87.048\n"
+                               "Required days               14\n"
+                               "Required HDD capacity       1308 GB\n"
+                               "Installed HDD size (GB)     1000\n"
+                               "Recording time              10 Days 16 Hours\n";
+const QByteArray hidden_csv
+    = "channel,mode,resolution,frame,quality,bitrateKbps,dayGb\n"
+      "1,Auto,HD,30,High,3000,32.4\n2,Auto,HD,30,High,3000,32.4\n"
+      "3,Auto,D1,10,Standard,400,4.32\n4,Auto,Full-HD,5,Highest,1660,17.928\n";
+
+} // namespace
+
+class ProgramsTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase();
+    void commandLine_data();
+    void commandLine();
+};
+
+void ProgramsTest::initTestCase()
+{
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        qunsetenv(name);
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8()); // keeps the toolkit's note about it away
+    QVERIFY(QDir::setCurrent(m_dir.path())); // every program's working folder
+    QCOMPARE(run({"cp", "-R", NVR_TEST_PLANS "/.", "."}).status, 0);
+    QCOMPARE(run({"cp", "hidden-4.nvrplan", "north, \"B\".nvrplan"}).status, 0);
+}
+
+void ProgramsTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<int>("status");
+    // All that is printed if it ends a line, else how it begins; out, then the file after -o.
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    // clang-format off
+    const auto row = [](const char *name, const QStringList &words, int status, const QByteArray &out, const QByteArray &err) { QTest::newRow(name) << words << status << out << err; };
+    const auto usage = [](const char *message) { return "nvr-plan: " + QByteArray(message) + "\nTry 'nvr-plan --help' for more information.\n"; };
+    const auto fails = [](const char *message) { return "nvr-plan: " + QByteArray(message) + '\n'; };
+    const auto trace = [](const char *modes /* each channel Auto or Manual */) { QByteArray lines; for (int i = 0; modes[i]; ++i) lines += "MODE CHECK :" + QByteArray::number(i) + (modes[i] == 'M' ? " - TRUE\n" : " - FALSE\n"); return lines; };
+    const QByteArray start = trace("AAAAAAAAAAAAAAAA"), letter = "612 x 792 pts (letter)";
+    QByteArray sixteen; for (int channel = 1; channel <= 15; ++channel) sixteen += QByteArray::number(channel) + " Auto Full-HD 30 Super 6000 64.8 ";
+    const auto page = [](const QByteArray &paper, const char *file, const char *settings, const QByteArray &body) {
+        return "Fonts embedded Pages: 1 Encrypted: no Page size: " + paper + " NVR Recording calculator Recording storage plan Plan " + file + " Date " + QDate::currentDate().toString(Qt::ISODate).toUtf8()
+            + " Video standard " + settings + " Channels in use Channel Mode Resolution Frame Quality Kbps GB/day " + body + " Units: the daily figures (GB/day and the total per day) are in GB of 2^30 bytes; disk sizes (required "
+            "and installed) are in GB of 10^9 bytes, as disk makers count them. Hence the factor 1.073741824 between the two: one daily GB is 1.073741824 GB of disk. NVR Recording calculator " NVR_VERSION "\n"; };
+    // 4 channels, 30 days on 189 GB; k Kbps make k x 0.0108 GB a day. D1 is per frame 17 Kbps Low, 25 Standard, 33
+    // High, 50 Highest; the lowest items record 4, 6, 8 fps. 8 fps Low: 4 x 136 Kbps, 5.8752 GB a day, 30 days 189.25
+    // GB, shown as 189, but 189 GB last 29.96 days. 6 fps Low: 141.94 GB, 39.95 days. 4 fps High, Standard, Low: 183.69,
+    // 139.16, 94.63 GB. All else needs more: 4 fps Highest 278 GB, 6 fps Standard 208. PAL's 6 fps is "3".
+    const QByteArray fit = "NTSC, 4 channels, 30 days on 189 GB: 4 settings fit, best first\n"
+                           "Resolution  Frame  Quality   Kbps  GB/day  Required HDD  Recording time\n"
+                           "D1              2  Low        102  4.4064        141 GB  39 Days 22 Hours\n"
+                           "D1              1  High       132  5.7024        183 GB  30 Days 20 Hours\n"
+                           "D1              1  Standard   100    4.32        139 GB  40 Days 17 Hours\n"
+                           "D1              1  Low         68  2.9376         94 GB  59 Days 22 Hours\n";
+    row("no command", {NVR_PLAN}, 2, "", usage("no command given"));
+    row("unknown command", {NVR_PLAN, "list"}, 2, "", usage("unknown command 'list'"));
+    row("unknown option", {NVR_PLAN, "show", "--colour", "defaults.nvrplan"}, 2, "", usage("unknown option 'colour'"));
+    row("missing value", {NVR_PLAN, "fit", "--hdd", "100", "--days"}, 2, "", usage("missing value after '--days'"));
+    row("missing option", {NVR_PLAN, "fit", "--days", "30"}, 2, "", usage("fit needs --hdd"));
+    row("no file", {NVR_PLAN, "summary"}, 2, "", usage("summary: no plan file given"));
+    row("another command's option", {NVR_PLAN, "show", "--days", "3", "defaults.nvrplan"}, 2, "", usage("show takes no --days"));
+    row("bad format", {NVR_PLAN, "show", "--format", "xml", "defaults.nvrplan"}, 2, "", usage("--format: 'xml' is not one of text, json, csv"));
+    row("bad count", {NVR_PLAN, "new", "--channels", "6", "-o", "x.nvrplan"}, 2, "", usage("--channels: '6' is not one of 4, 8, 16"));
+    row("NTSC frame under PAL", {NVR_PLAN, "new", "--standard", "PAL", "--frame", "30", "-o", "x.nvrplan"}, 2, "", usage("--frame: '30' is not a frame rate under PAL: 0, 1, 3, 4, 5, 7, 9, 13, 25"));
+    row("negative days", {NVR_PLAN, "new", "--days", "-3", "-o", "x.nvrplan"}, 2, "", usage("--days: '-3' is not a number such as 30 or 7.5"));
+    row("report to .txt", {NVR_PLAN, "report", "defaults.nvrplan", "-o", "r.txt"}, 2, "", usage("--output: 'r.txt' ends neither in .pdf nor in .csv"));
+    row("missing file", {NVR_PLAN, "show", "none.nvrplan"}, 1, "", fails("none.nvrplan: No such file or directory"));
+    row("missing folder", {NVR_PLAN, "new", "-o", "none/x.nvrplan"}, 1, "", fails("none/x.nvrplan: No such file or directory"));
+    row("PDF, missing folder", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "none/r.pdf"}, 1, "", fails("none/r.pdf: No such file or directory"));
+    // A good plan before a bad one prints nothing either: the output would be short of it.
+    row("resolution", {NVR_PLAN, "show", "defaults.nvrplan", "bad/resolution-4k.nvrplan"}, 1, "", fails(R"(bad/resolution-4k.nvrplan: channels[3].resolution: "4K" is not one of "Full-HD", "HD", "D1")"));
+    row("Manual on a Hybrid-DVR", {NVR_PLAN, "show", "defaults.nvrplan", "bad/manual-on-hybrid.nvrplan"}, 1, "", fails(R"(bad/manual-on-hybrid.nvrplan: channels[5].mode: "Manual" is not possible with the product "Hybrid-DVR", which records in Auto mode only)"));
+    row("missing key", {NVR_PLAN, "summary", "defaults.nvrplan", "bad/missing-key.nvrplan"}, 1, "", fails("bad/missing-key.nvrplan: installedHddGb: missing"));
+    row("not JSON", {NVR_PLAN, "show", "--format", "csv", "bad/not-json.nvrplan"}, 1, "", fails("bad/not-json.nvrplan: not JSON: unterminated object at line 1, column 12"));
+    row("nothing fits", {NVR_PLAN, "fit", "--days", "30", "--hdd", "93", "--channels", "4"}, 1, "", fails("no setting fits: NTSC, 4 channels, 30 days on 93 GB"));
+    row("fit", {NVR_PLAN, "fit", "--days", "30", "--hdd", "189", "--channels", "4", "--standard", "ntsc"}, 0, fit, "");
+    row("fit, PAL", {NVR_PLAN, "fit", "--days", "30", "--hdd", "189", "--channels", "4", "--standard", "pal"}, 0, QByteArray(fit).replace("NTSC", "PAL").replace("D1              2", "D1              3"), "");
+    row("show", {NVR_PLAN, "show", "hidden-4.nvrplan"}, 0, hidden_text, "");
+    row("show two", {NVR_PLAN, "show", "hidden-4.nvrplan", "hidden-4.nvrplan"}, 0, hidden_text + '\n' + hidden_text, "");
+    row("show CSV", {NVR_PLAN, "show", "--format", "csv", "hidden-4.nvrplan"}, 0, hidden_csv, "");
+    row("report, CSV", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "r.CSV"}, 0, hidden_csv, "");
+    // 4 + 8 + 4 channels; 87.048 + 246.391 + 0 = 333.439 GB a day; 1308 + 1851 + 0 = 3159 GB.
+    row("summary", {NVR_PLAN, "summary", "hidden-4.nvrplan", "manual-8.nvrplan", "zero-fps-4.nvrplan"}, 0,
+        "File                Channels   GB/day  Required HDD\n"
+        "hidden-4.nvrplan           4   87.048       1308 GB\n"
+        "manual-8.nvrplan           8  246.391       1851 GB\n"
+        "zero-fps-4.nvrplan         4        0          0 GB\n"
+        "Total                     16  333.439       3159 GB\n", "");
+    // One unknown requirement makes the total unknown.
+    row("summary, one beyond 32 bits", {NVR_PLAN, "summary", "pal-hd-13-4.nvrplan", "huge-16.nvrplan"}, 0,
+        "File                 Channels       GB/day  Required HDD\n"
+        "pal-hd-13-4.nvrplan         4         86.4       2783 GB\n"
+        "huge-16.nvrplan            16  2.31938e+07         -- GB\n"
+        "Total                      20   23193886.4         -- GB\n", "");
+    row("new, the window's start, as in the shared set", {NVR_PLAN, "new", "-o", "new.nvrplan"}, 0, run({"cat", NVR_TEST_PLANS "/defaults.nvrplan"}).out, "");
+    row("new, every setting", {NVR_PLAN, "new", "--standard", "pal", "--channels", "4", "--resolution", "hd", "--frame", "13", "--quality", "HIGH", "--days", "30", "--hdd", "4000", "-o", "new.nvrplan"}, 0, run({"cat", NVR_TEST_PLANS "/pal-hd-13-4.nvrplan"}).out, "");
+    // GB a day (k Kbps make k x 0.0108), GB for the days (x days x 1.073741824, truncated), days and hours the disk
+    // lasts (GB / total / 1.073741824), null for "--". defaults: 16 x 64.8, no days, no disk. manual-8: 27 + 21.6 + 0 +
+    // 133.326 + 0.7344 - 1.08 + 64.8 + 0.0108 = 246.3912. hybrid-dvr-8: 6000, 2000, 272, 1992, 830, 528, 798, 264 Kbps
+    // (PAL items 25, 13, 9, 7, 5, 4, 3, 1 record 30, 20, 16, 12, 10, 8, 6, 4 fps) = 136.9872. pal-frames: every PAL item,
+    // two at 0 fps, 157.4424. pal-hd-13-4: 4 x 3000 / 30 x 20 Kbps. zero-fps-4: nothing recorded, a disk never full.
+    // huge-16: 15 x 64.8 + 2147483647 x 0.0108 = 23193795, shown 2.31938e+07; 1e12 days need 2.5e19 GB, 1e290 GB last
+    // 4e280 days, beyond 32 bits, yet the hours beyond whole days show: trunc(hours) mod 24 of 1e290 / 23193795 /
+    // 1.073741824 x 24. Last, a copy of hidden-4 under a name CSV must quote. One plan alone makes an object.
+    row("JSON", {NVR_PLAN, "show", "--format", "json", "defaults.nvrplan", "hidden-4.nvrplan", "manual-8.nvrplan", "hybrid-dvr-8.nvrplan", "pal-frames.nvrplan", "pal-hd-13-4.nvrplan", "huge-16.nvrplan", "north, \"B\".nvrplan"}, 0,
+        R"([{"channels":[...],"file":"defaults.nvrplan","recordingDays":0,"recordingHours":0,"requiredHddGb":0,"totalDayGb":1036.8},)"
+        R"({"channels":[...],"file":"hidden-4.nvrplan","recordingDays":10,"recordingHours":16,"requiredHddGb":1308,"totalDayGb":87.048},)"
+        R"({"channels":[...],"file":"manual-8.nvrplan","recordingDays":7,"recordingHours":13,"requiredHddGb":1851,"totalDayGb":246.391},)"
+        R"({"channels":[...],"file":"hybrid-dvr-8.nvrplan","recordingDays":3,"recordingHours":9,"requiredHddGb":73,"totalDayGb":136.987},)"
+        R"({"channels":[...],"file":"pal-frames.nvrplan","recordingDays":23,"recordingHours":15,"requiredHddGb":5071,"totalDayGb":157.442},)"
+        R"({"channels":[...],"file":"pal-hd-13-4.nvrplan","recordingDays":43,"recordingHours":2,"requiredHddGb":2783,"totalDayGb":86.4},)"
+        R"({"channels":[...],"file":"huge-16.nvrplan","recordingDays":null,"recordingHours":16,"requiredHddGb":null,"totalDayGb":23193800},)"
+        R"({"channels":[...],"file":"north, \"B\".nvrplan","recordingDays":10,"recordingHours":16,"requiredHddGb":1308,"totalDayGb":87.048}])" "\n", "");
+    row("JSON, one plan", {NVR_PLAN, "show", "--format", "json", "zero-fps-4.nvrplan"}, 0, R"({"channels":[...],"file":"zero-fps-4.nvrplan","recordingDays":null,"recordingHours":null,"requiredHddGb":0,"totalDayGb":0})" "\n", "");
+    // Letter where the territory uses it; the figures as show prints them, as JSON's note has them for the others.
+    row("report, Germany", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "r.pdf"}, 0, page("595 x 842 pts (A4)", "hidden-4.nvrplan", "NTSC Channels 4 Product NVR", hidden_csv.mid(hidden_csv.indexOf('\n') + 1).replace(',', ' ').replace('\n', ' ')
+        + "Total per day 87.048 Storage Required days 14 Required HDD capacity 1308 GB Installed HDD size 1000 GB Installed HDD lasts 10 Days 16 Hours"), "");
+    row("report, United States", {"env", "LC_ALL=en_US.UTF-8", NVR_PLAN, "report", "huge-16.nvrplan", "-o", "r.pdf"}, 0, page(letter, "huge-16.nvrplan", "NTSC Channels 16 Product NVR", sixteen
+        + "16 Manual Full-HD 30 Super 2147483647 2.31928e+07 Total per day 2.31938e+07 Storage Required days 1e12 Required HDD capacity -- GB Installed HDD size 1e290 GB Installed HDD lasts -- Days 16 Hours"), "");
+    row("report, French Canada", {"env", "LC_ALL=fr_CA.UTF-8", NVR_PLAN, "report", "hybrid-dvr-8.nvrplan", "-o", "r.pdf"}, 0, page(letter, "hybrid-dvr-8.nvrplan", "PAL Channels 8 Product Hybrid-DVR", "1 Auto Full-HD 25 Super 6000 64.8 2 Auto HD 13 High 2000 21.6 "
+        "3 Auto D1 9 Low 272 2.9376 4 Auto Full-HD 7 Highest 1992 21.5136 5 Auto HD 5 Standard 830 8.964 6 Auto D1 4 Super 528 5.7024 7 Auto Full-HD 3 High 798 8.6184 8 Auto HD 1 Low 264 2.8512 "
+        "Total per day 136.987 Storage Required days 0.5 Required HDD capacity 73 GB Installed HDD size 500 GB Installed HDD lasts 3 Days 9 Hours"), "");
+    row("report, Mexico", {"env", "LC_ALL=es_MX.UTF-8", NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "r.pdf"}, 0, "Fonts embedded Pages: 1 Encrypted: no Page size: " + letter, "");
+    row("version", {NVR_PLAN, "--version"}, 0, "nvr-plan " NVR_VERSION "\n", "");
+    row("help", {NVR_PLAN, "--help"}, 0, "Usage: ", "");
+    // Answered with no display at all: a man page is made this way at build time.
+    row("calculator's version", {NVR_CALCULATOR, "--version"}, 0, "nvr-calculator " NVR_VERSION "\n", "");
+    row("calculator's help", {NVR_CALCULATOR, "--help"}, 0, "Usage: ", "");
+    // main() resets before the event loop, then opens the plan named: only their trace is printed.
+    row("calculator, a toolkit option", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "-style", "Fusion"}, -1, "", start);
+    row("calculator, an unknown option", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "--unknown"}, -1, "", start);
+    row("calculator, a plan file", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "manual-8.nvrplan"}, -1, "", start + trace("MAMMAMAM"));
+    row("calculator, a file that is no plan", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "bad/not-json.nvrplan"}, -1, "", start);
+    // clang-format on
+}
+
+void ProgramsTest::commandLine()
+{
+    QFETCH(QStringList, words);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    const QString file = status == 0 && words.contains("-o") ? words[words.indexOf("-o") + 1] : "";
+    const QStringList before = QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    Run result = run(words, status == -1 ? int(err.count('\n')) : -1);
+    const auto shows = [](const QByteArray &seen, const QByteArray &wanted) {
+        return wanted.isEmpty() || wanted.endsWith('\n') ? seen == wanted : seen.startsWith(wanted);
+    };
+    QCOMPARE(result.status, status);
+    QVERIFY2(shows(result.err, err), result.err.constData());
+    if (!file.isEmpty()) {
+        result.out += file.endsWith(".pdf") ? pdfSeen(file) : run({"cat", file}).out;
+        QVERIFY(QFile::remove(file));
+    }
+    if (words.contains("json")) { // as a script reads it
+        const QJsonDocument document = QJsonDocument::fromJson(result.out);
+        // Each channel as the CSV of the same plans, parsed back, has it.
+        const auto csv = parseCsv(run(words.replaceInStrings("json", "csv")).out);
+        QList<QStringList> rows {csv.value(0)};
+        const QJsonArray all
+            = document.isArray() ? document.array() : QJsonArray {document.object()};
+        for (const QJsonValue plan : all)
+            for (const QJsonValue channel : plan["channels"].toArray()) {
+                rows << QStringList();
+                for (const QString &key : csv.value(0))
+                    rows.last() << figure((key == "file" ? plan[key] : channel[key]).toVariant());
+            }
+        QCOMPARE(csv, rows);
+        static const QRegularExpression list(R"("channels":\[[^\]]*\])");
+        const QString compact = document.toJson(QJsonDocument::Compact) + '\n';
+        result.out = QString(compact).replace(list, R"("channels":[...])").toUtf8();
+    }
+    QVERIFY2(shows(result.out, out), result.out.constData());
+    // A failed run leaves nothing behind, a good one only its file.
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+QTEST_GUILESS_MAIN(ProgramsTest)
+#include "tst_programs.moc"
