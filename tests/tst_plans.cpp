@@ -290,13 +290,13 @@ void PlansTest::changedPlanIsNotLostUnasked()
 }
 
 // A right click on the window's background, or the Menu key, offers the
-// commands; Undo from it undoes, Export report… writes the table shown.
+// commands, and Undo from it undoes; Export report… (Ctrl+E) writes the report
+// named after the plan, the table shown as CSV, or says why it cannot.
 void PlansTest::contextMenuCommands()
 {
     Calculator calculator;
     act(calculator, "cb_quality_2=4; cb_max_ch=0; cb_mode_1=1; line_edit_bps_1<1,234");
-    const QString path = m_dir.filePath(QStringLiteral("report.csv"));
-    const auto choose = [&](const QString &command) {
+    const auto choose = [&](const QString &command, bool byKey) {
         QStringList offered;
         QTimer::singleShot(50, [&] {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -308,35 +308,45 @@ void PlansTest::contextMenuCommands()
             if (menu)
                 menu->close();
         });
-        if (command == QLatin1String("Undo")) {
-            QTest::keyClick(&calculator.box("cb_quality_3"), Qt::Key_Menu);
-        } else {
-            QWidget *background = calculator.window.findChild<QWidget *>("label_13");
-            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                    background->mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(background, &click);
-        }
+        QWidget *at = calculator.window.findChild<QWidget *>(byKey ? "cb_quality_3" : "label_13");
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                at->mapToGlobal(QPoint(5, 5)));
+        if (byKey)
+            QTest::keyClick(at, Qt::Key_Menu);
+        else
+            QApplication::sendEvent(at, &click);
         return offered.join(", ");
     };
-    QStringList filters;
-    whenDialogOpens([&](QWidget *dialog) {
-        if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
-            filters = files->nameFilters();
-            files->selectFile(path);
-        }
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    QCOMPARE(choose("Export report…"),
-             QStringLiteral("Open…, Save, Save As…, Export report…, , Undo, Redo (off), , About"));
-    QTRY_VERIFY(QFile::exists(path));
-    QCOMPARE(filters, QStringList({"PDF report (*.pdf)", "Channel table as CSV (*.csv)"}));
+    // The report dialog, answered with name; what it suggested and offered.
+    QStringList dialogShowed;
+    const auto exportAs = [&](const QString &name) {
+        whenDialogOpens([&dialogShowed, name](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            dialogShowed = files->selectedFiles() + files->nameFilters();
+            files->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        act(calculator, "^Ctrl+E");
+    };
+    const QString path = m_dir.filePath(QStringLiteral("report.csv"));
+    exportAs(path);
+    QCOMPARE(dialogShowed.mid(1),
+             QStringList({"PDF report (*.pdf)", "Channel table as CSV (*.csv)"}));
+    QVERIFY2(dialogShowed.first().endsWith("/Untitled.pdf"), qPrintable(dialogShowed.first()));
     // Channel 1 at the 1 Kbps typed (atoi stops at the comma): 0.0108 GB.
     QCOMPARE(readFile(path).split('\n').mid(0, 3),
              QList<QByteArray>({"channel,mode,resolution,frame,quality,bitrateKbps,dayGb",
                                 "1,Manual,Full-HD,30,Super,1,0.0108",
                                 "2,Auto,Full-HD,30,Low,2490,26.892"}));
-    QCOMPARE(choose("Undo").count("Undo"), 1);
+    QVERIFY(calculator.window.saveFile(m_dir.filePath("north.nvrplan")));
+    exportAs(m_dir.filePath("missing/north.pdf"));
+    QCOMPARE(dialogShowed.first(), m_dir.filePath("north.pdf"));
+    QVERIFY2(failureShown(calculator.window).startsWith(m_dir.filePath("missing/north.pdf: ")),
+             qPrintable(failureShown(calculator.window)));
+    QCOMPARE(choose("Undo", true),
+             QStringLiteral("Open…, Save, Save As…, Export report…, , Undo, Redo (off), , About"));
     QTRY_COMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("6000"));
+    QVERIFY(choose(QString(), false).startsWith("Open…, Save, Save As…, Export report…"));
 }
 
 // nvr-plan gives every plan of the shared set the window's figures: JSON
