@@ -32,22 +32,6 @@ Calculator::Calculator()
     window.resetAll();
 }
 
-QComboBox &Calculator::box(const QString &name) const
-{
-    auto *found = window.findChild<QComboBox *>(name);
-    if (!found)
-        qFatal("the window has no combo box named %s", qPrintable(name));
-    return *found;
-}
-
-QLineEdit &Calculator::field(const QString &name) const
-{
-    auto *found = window.findChild<QLineEdit *>(name);
-    if (!found)
-        qFatal("the window has no line edit named %s", qPrintable(name));
-    return *found;
-}
-
 QString Calculator::cell(const char *family, int row)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(family),
@@ -233,22 +217,12 @@ MessageLog::~MessageLog()
     qInstallMessageHandler(m_previous);
 }
 
-QStringList MessageLog::debugLines() const
+QStringList MessageLog::messages() const
 {
-    QStringList lines;
+    QStringList texts;
     for (const auto &message : loggedMessages)
-        if (message.first == QtDebugMsg)
-            lines << message.second;
-    return lines;
-}
-
-QStringList MessageLog::warnings() const
-{
-    QStringList lines;
-    for (const auto &message : loggedMessages)
-        if (message.first != QtDebugMsg && message.first != QtInfoMsg)
-            lines << message.second;
-    return lines;
+        texts << message.second;
+    return texts;
 }
 
 void MessageLog::clear()

@@ -2,14 +2,12 @@
 
 #include "mainwindow.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMap>
 #include <QStringList>
 
 #include <functional>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
 
 // The calculator as main() starts it: built, shown (here also given the
 // keyboard focus) and reset. Widgets are found by object name, as the slots
@@ -18,14 +16,24 @@ class Calculator
 {
 public:
     Calculator();
-    QComboBox &box(const QString &name) const;
-    QLineEdit &field(const QString &name) const;
+    QComboBox &box(const QString &name) const { return widget<QComboBox>(name); }
+    QLineEdit &field(const QString &name) const { return widget<QLineEdit>(name); }
     // Family and row: cell("cb_mode", 3) is cb_mode_3, cell("cb_mode", 0) cb_mode_all.
     static QString cell(const char *family, int row);
     // The texts of a column for channels 1 to 16, joined by blanks.
     QString column(const char *family) const;
 
     MainWindow window;
+
+private:
+    template<typename T> T &widget(const QString &name) const
+    {
+        T *found = window.findChild<T *>(name);
+        if (!found)
+            qFatal("the window has no %s named %s", T::staticMetaObject.className(),
+                   qPrintable(name));
+        return *found;
+    }
 };
 
 // Shows the window and waits until it has the keyboard focus.
@@ -73,8 +81,7 @@ public:
     MessageLog(const MessageLog &) = delete;
     MessageLog &operator=(const MessageLog &) = delete;
 
-    QStringList debugLines() const;
-    QStringList warnings() const;
+    QStringList messages() const;
     void clear();
 
 private:
