@@ -19,10 +19,11 @@ QStringList shown(const QWidget &window)
     return shownWith(shownValues(window));
 }
 
-// The title as the window system shows it, the modified marker resolved.
+// The title as the window system shows it, the modified marker resolved,
+// without the program's name after the plan's.
 QString title(const QWidget &window)
 {
-    return window.windowHandle()->title();
+    return window.windowHandle()->title().remove(" - NVR Recording calculator");
 }
 
 QString failureShown(const QWidget &window)
@@ -176,8 +177,7 @@ void PlansTest::failedSaveKeepsOldFile()
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList("site.nvrplan"));
         QVERIFY2(failureShown(calculator.window).startsWith(path + ": "),
                  qPrintable(failureShown(calculator.window)));
-        QCOMPARE(title(calculator.window),
-                 QStringLiteral("site.nvrplan* - NVR Recording calculator"));
+        QCOMPARE(title(calculator.window), QStringLiteral("site.nvrplan*"));
     }
 }
 
@@ -247,15 +247,15 @@ void PlansTest::changedPlanIsNotLostUnasked()
     calculator.window.show();
     QCOMPARE(title(calculator.window), QStringLiteral("NVR Recording calculator"));
     QVERIFY(calculator.window.openFile(path));
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan - NVR Recording calculator"));
+    QCOMPARE(calculator.window.windowHandle()->title(), "shop.nvrplan - NVR Recording calculator");
     act(calculator, "cb_quality_3=0; cb_resolution_6=0"); // the items shown: no change
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan - NVR Recording calculator"));
+    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan"));
     act(calculator, "cb_resolution_6=2");
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan* - NVR Recording calculator"));
+    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan*"));
     // Undone back to what was opened, the plan has no changes; before the
     // opening lies the untitled work.
     act(calculator, "^Ctrl+Z");
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan - NVR Recording calculator"));
+    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan"));
     act(calculator, "^Ctrl+Z");
     QCOMPARE(calculator.box("cb_resolution_6").currentText(), QStringLiteral("HD"));
     act(calculator, "^Ctrl+Y");
