@@ -99,7 +99,7 @@ QStringList itemTexts(const QComboBox &box)
 void act(Calculator &calculator, const QString &actions)
 {
     static const QRegularExpression step(
-        "^(\\w+)(?:=(\\d+)|\\^(\\w+)|<(.*?)(?:>(Tab|click))?|(!))$");
+        "^(\\w+)(?:=(\\d+)|\\^(\\w+)|<(.*?)(?:>(Tab|click))?|(!)|(@))$");
     for (const QString &action : actions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
         if (action.startsWith('^')) {
             // Keys for the window, as a shortcut: Qt 5's offscreen platform can
@@ -131,6 +131,8 @@ void act(Calculator &calculator, const QString &actions)
                                   Qt::LeftButton);
             else
                 QTest::keyClick(&field, match.captured(5).isEmpty() ? Qt::Key_Return : Qt::Key_Tab);
+        } else if (match.capturedStart(7) >= 0) {
+            QTest::mouseClick(&calculator.field(name), Qt::LeftButton);
         } else {
             QTest::mouseClick(calculator.window.findChild<QPushButton *>(name), Qt::LeftButton);
         }

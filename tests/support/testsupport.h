@@ -52,8 +52,8 @@ QStringList itemTexts(const QComboBox &box);
 // Performs a user's actions, separated by "; ": "box=2" picks item 2 from the
 // box's list, "box^Down" presses the key on the box, "field<text" types text
 // over the field's and presses Return ("field<text>Tab" presses Tab instead,
-// "field<text>click" clicks into another field), "button!" clicks it, and
-// "^Ctrl+Z" presses keys where the focus is.
+// "field<text>click" clicks into another field), "field@" clicks into it,
+// "button!" clicks it, and "^Ctrl+Z" presses keys where the focus is.
 void act(Calculator &calculator, const QString &actions);
 
 // The window as a user reads it, widget by widget: a box's current item (a
