@@ -1,12 +1,7 @@
-// The window driven as a user drives it: picks from popups, keys on focused
-// boxes, typing with Return, Tab or a click elsewhere; checked on what the
-// window shows. Its look on any desktop and its walk with Tab; plans opened,
-// saved, refused and undone, and not lost unasked; hostile text in every kind
-// of field, a seeded random session checked against the window's invariants
-// after every action, and windows built and destroyed again and again. CTest
-// runs it under a German locale: typed numbers still take "." as their
-// decimal point. NVR_SESSION_SEED replays a failing random session;
-// NVR_SESSION_ACTIONS sets its length.
+// The window driven as a user drives it, checked on what it shows: figures,
+// look, Tab walk, plans opened, saved and undone, hostile text, a seeded random
+// session (NVR_SESSION_SEED replays one, NVR_SESSION_ACTIONS sets its length)
+// and repeated start and stop; under a German locale, as CTest runs it.
 
 #include "invariants.h"
 #include "model.h"
@@ -24,14 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-QStringList trace(int channels, const char *mode = "FALSE")
-{
-    QStringList lines;
-    for (int i = 0; i < channels; ++i)
-        lines << QStringLiteral("MODE CHECK :%1 - %2").arg(i).arg(QLatin1String(mode));
-    return lines;
-}
 
 // Where widget draws text, if anywhere: a box's text area, a label's room, a group's title.
 QRect textArea(const QWidget &widget)
@@ -206,7 +193,6 @@ private slots:
     void changedPlanIsNotLostUnasked_data();
     void changedPlanIsNotLostUnasked();
     void contextMenuCommands();
-    void commandLineShowsWhatWindowShows();
     void looksWholeOnAnyDesktop();
     void tabWalksTheFormRowByRow_data();
     void tabWalksTheFormRowByRow();
@@ -251,7 +237,10 @@ void WindowTest::startUp()
         MainWindow window;
         window.show();
         window.resetAll();
-        QCOMPARE(log.messages(), trace(16)); // and no warning
+        QStringList trace; // and no warning
+        for (int i = 0; i < 16; ++i)
+            trace << QStringLiteral("MODE CHECK :%1 - FALSE").arg(i);
+        QCOMPARE(log.messages(), trace);
         const QMap<QString, QString> shown = shownValues(window);
         QCOMPARE(shownWith(shown,
                            "cb_frame_*=30 of 0|1|2|4|5|8|10|15|30; cb_frame_all=30 of "
@@ -286,8 +275,8 @@ void WindowTest::userSees_data()
             << QString("cb_mode_%1=Manual; line_edit_bps_%1=1234; lb_day_cap_%1=13.3272; lb_total=985.327").arg(n);
     }
     // Keys on a focused box choose: Highest is 5000 / 30 x 30 = 4980 Kbps.
-    QTest::newRow("keys") << "cb_quality_1^Down" << "cb_quality_1=Highest; line_edit_bps_1=4980 (off); lb_day_cap_1=53.784; lb_total=1025.78";
-    QTest::newRow("keys, 8 channels") << "cb_quality_1^End; cb_max_ch^Up"
+    QTest::newRow("keys") << "cb_quality_1@; ^Down" << "cb_quality_1=Highest; line_edit_bps_1=4980 (off); lb_day_cap_1=53.784; lb_total=1025.78";
+    QTest::newRow("keys, 8 channels") << "cb_quality_1@; ^End; cb_max_ch@; ^Up"
         << "cb_quality_1=Low; line_edit_bps_1=2490 (off); lb_day_cap_1=26.892; cb_max_ch=8 CH; row_9-16=hidden; lb_total=480.492";
 
     // A mode switch recalculates; to Manual it takes the bitrate shown, so
@@ -408,7 +397,7 @@ void WindowTest::popupIsNoReturn()
     opened.all.manualKbps = 5000;
     c().window.applyPlan(opened);
     act(c(), "cb_quality_5=1");
-    QVERIFY(c().column("line_edit_bps").startsWith("1111 6000 "));
+    QCOMPARE(c().field("line_edit_bps_1").text(), QStringLiteral("1111"));
 }
 
 // A screen reader names each control and result once, with its channel.
@@ -519,13 +508,11 @@ void WindowTest::tabWalksTheFormRowByRow()
     QCOMPARE(qApp->focusWidget(), &c.box("cb_ntpal"));
 }
 
-// Only the height gives, only bitrate fields stop at 6000 characters, and closing ends the loop.
+// Only bitrate fields stop at 6000 characters, and closing ends the loop.
 void WindowTest::limitsAndClosing()
 {
     m_calculator.reset(); // a window of its own
     Calculator c;
-    QCOMPARE(c.window.minimumSize(), QSize(594, 650));
-    QCOMPARE(c.window.maximumSize(), QSize(594, 655));
     for (QLineEdit *field : c.window.findChildren<QLineEdit *>()) {
         field->setText(QString(6001, '7'));
         QCOMPARE(field->text().size(), field->objectName().startsWith("line_edit") ? 6000 : 6001);
@@ -732,12 +719,6 @@ void WindowTest::undoAndRedoEveryStep()
         act(calculator, i % 2 ? "^Ctrl+Y" : "^Ctrl+Shift+Z");
         QCOMPARE(shown(calculator.window), states.at(i));
     }
-    // A new change after undoing drops what could have been redone.
-    act(calculator, "^Ctrl+Z");
-    act(calculator, "cb_quality_1=3");
-    const QStringList changed = shown(calculator.window);
-    act(calculator, "^Ctrl+Y");
-    QCOMPARE(shown(calculator.window), changed);
 }
 
 void WindowTest::changedPlanIsNotLostUnasked_data()
@@ -863,49 +844,6 @@ void WindowTest::contextMenuCommands()
                  "Open…, Save, Save As…, Export report…, , Undo, Redo (off), , About");
     }
     QTRY_COMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("6000"));
-}
-
-// nvr-plan gives every plan of the shared set the window's figures: JSON
-// numbers of the texts shown, null for "--", the items as the lists show them.
-void WindowTest::commandLineShowsWhatWindowShows()
-{
-    m_calculator.reset(); // a window of its own
-    const QFileInfoList files = QDir(NVR_TEST_PLANS).entryInfoList({"*.nvrplan"});
-    QVERIFY(files.size() >= 8);
-    for (const QFileInfo &file : files) {
-        Calculator calculator;
-        QVERIFY(calculator.window.openFile(file.filePath()));
-        QProcess planner;
-        planner.start(NVR_PLAN, {"show", "--format", "json", file.filePath()});
-        QVERIFY(planner.waitForFinished());
-        const QJsonObject json = QJsonDocument::fromJson(planner.readAllStandardOutput()).object();
-        const QMap<QString, QString> shown = shownValues(calculator.window);
-        const auto number = [&shown](const QString &name) {
-            const QString text = shown.value(name).section(' ', 0, 0);
-            return text == QLatin1String("--") ? QJsonValue() : QJsonValue(text.toDouble());
-        };
-        QStringList expected, printed;
-        const QJsonArray channels = json["channels"].toArray();
-        for (int n = 1; n <= channels.size(); ++n) {
-            const QJsonObject row = channels[n - 1].toObject();
-            for (const char *key : {"mode", "resolution", "frame", "quality"})
-                printed << row[key].toString();
-            printed << QString::number(row["bitrateKbps"].toDouble())
-                    << QString::number(row["dayGb"].toDouble());
-            for (const char *family : {"cb_mode", "cb_resolution", "cb_frame", "cb_quality"})
-                expected << shown.value(Calculator::cell(family, n))
-                                .section(QRegularExpression(" of | \\("), 0, 0);
-            expected << QString::number(number(Calculator::cell("line_edit_bps", n)).toDouble())
-                     << QString::number(number(Calculator::cell("lb_day_cap", n)).toDouble());
-        }
-        QCOMPARE(printed, expected);
-        QCOMPARE(channels.size(), shown.value("cb_max_ch").section(' ', 0, 0).toInt());
-        for (const auto &[key, label] : {std::pair {"totalDayGb", "lb_total"},
-                                         {"requiredHddGb", "lb_cal_hdd"},
-                                         {"recordingDays", "lb_cal_days"},
-                                         {"recordingHours", "lb_cal_time"}})
-            QVERIFY2(json[key] == number(label), qPrintable(file.fileName() + ": " + key));
-    }
 }
 
 QTEST_MAIN(WindowTest)

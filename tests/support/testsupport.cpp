@@ -38,15 +38,6 @@ QString Calculator::cell(const char *family, int row)
                                        row == 0 ? QStringLiteral("all") : QString::number(row));
 }
 
-QString Calculator::column(const char *family) const
-{
-    const QMap<QString, QString> shown = shownValues(window);
-    QStringList texts;
-    for (int n = 1; n <= 16; ++n)
-        texts << QString(shown.value(cell(family, n))).remove(QLatin1String(" (off)"));
-    return texts.join(' ');
-}
-
 bool showActive(QWidget &window)
 {
     window.show();
@@ -98,8 +89,7 @@ QStringList itemTexts(const QComboBox &box)
 
 void act(Calculator &calculator, const QString &actions)
 {
-    static const QRegularExpression step(
-        "^(\\w+)(?:=(\\d+)|\\^(\\w+)|<(.*?)(?:>(Tab|click))?|(!)|(@))$");
+    static const QRegularExpression step("^(\\w+)(?:=(\\d+)|<(.*?)(?:>(Tab|click))?|(!)|(@))$");
     for (const QString &action : actions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
         if (action.startsWith('^')) {
             // Keys for the window, as a shortcut: Qt 5's offscreen platform can
@@ -117,22 +107,17 @@ void act(Calculator &calculator, const QString &actions)
         if (match.capturedStart(2) >= 0) {
             pickFromPopup(calculator.box(name), match.captured(2).toInt());
         } else if (match.capturedStart(3) >= 0) {
-            static const QHash<QString, Qt::Key> keys
-                = {{"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"End", Qt::Key_End}};
-            calculator.box(name).setFocus(Qt::TabFocusReason);
-            QTest::keyClick(&calculator.box(name), keys.value(match.captured(3)));
-        } else if (match.capturedStart(4) >= 0) {
             QLineEdit &field = calculator.field(name);
-            enterText(field, match.captured(4));
-            if (match.captured(5) == QLatin1String("click"))
+            enterText(field, match.captured(3));
+            if (match.captured(4) == QLatin1String("click"))
                 QTest::mouseClick(&calculator.field(name == QLatin1String("line_input_days")
                                                         ? "line_input_hdd"
                                                         : "line_input_days"),
                                   Qt::LeftButton);
             else
-                QTest::keyClick(&field, match.captured(5).isEmpty() ? Qt::Key_Return : Qt::Key_Tab);
-        } else if (match.capturedStart(7) >= 0) {
-            QTest::mouseClick(&calculator.field(name), Qt::LeftButton);
+                QTest::keyClick(&field, match.captured(4).isEmpty() ? Qt::Key_Return : Qt::Key_Tab);
+        } else if (match.capturedStart(6) >= 0) {
+            calculator.window.findChild<QWidget *>(name)->setFocus(Qt::MouseFocusReason);
         } else {
             QTest::mouseClick(calculator.window.findChild<QPushButton *>(name), Qt::LeftButton);
         }
@@ -225,9 +210,4 @@ QStringList MessageLog::messages() const
     for (const auto &message : loggedMessages)
         texts << message.second;
     return texts;
-}
-
-void MessageLog::clear()
-{
-    loggedMessages.clear();
 }

@@ -20,8 +20,6 @@ public:
     QLineEdit &field(const QString &name) const { return widget<QLineEdit>(name); }
     // Family and row: cell("cb_mode", 3) is cb_mode_3, cell("cb_mode", 0) cb_mode_all.
     static QString cell(const char *family, int row);
-    // The texts of a column for channels 1 to 16, joined by blanks.
-    QString column(const char *family) const;
 
     MainWindow window;
 
@@ -50,10 +48,10 @@ void enterText(QLineEdit &field, const QString &text);
 QStringList itemTexts(const QComboBox &box);
 
 // Performs a user's actions, separated by "; ": "box=2" picks item 2 from the
-// box's list, "box^Down" presses the key on the box, "field<text" types text
-// over the field's and presses Return ("field<text>Tab" presses Tab instead,
-// "field<text>click" clicks into another field), "field@" clicks into it,
-// "button!" clicks it, and "^Ctrl+Z" presses keys where the focus is.
+// box's list, "field<text" types text over the field's and presses Return
+// ("field<text>Tab" presses Tab instead, "field<text>click" clicks into
+// another field), "button!" clicks it, "name@" gives it the focus, and
+// "^Ctrl+Z" presses keys where the focus is.
 void act(Calculator &calculator, const QString &actions);
 
 // The window as a user reads it, widget by widget: a box's current item (a
@@ -82,7 +80,6 @@ public:
     MessageLog &operator=(const MessageLog &) = delete;
 
     QStringList messages() const;
-    void clear();
 
 private:
     QtMessageHandler m_previous;
