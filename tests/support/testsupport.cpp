@@ -144,11 +144,11 @@ QMap<QString, QString> shownValues(const QWidget &window)
     return values;
 }
 
-QStringList shownWith(const QMap<QString, QString> &shown, const QString &spec)
+QStringList shownWith(const QMap<QString, QString> &shown, const QString &changes)
 {
     QMap<QString, QString> values = shown;
     static const QRegularExpression entry("^(\\w+?)(?:_(\\*|(\\d+)-(\\d+)))?=(.*)$");
-    for (const QString &item : spec.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+    for (const QString &item : changes.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
         const QRegularExpressionMatch match = entry.match(item);
         const bool range = match.capturedStart(2) >= 0;
         if (!match.hasMatch() || (!range && !values.contains(match.captured(1))))

@@ -59,11 +59,11 @@ void act(Calculator &calculator, const QString &actions);
 // box or field that cannot be used, "hidden" for whatever is not shown.
 QMap<QString, QString> shownValues(const QWidget &window);
 
-// shownValues as lines "name=value", with the values that spec gives instead:
+// shownValues as lines "name=value", with the values that changes gives instead:
 // "name=value" entries separated by "; ", where a name may end in "_*" (the
 // sixteen channels) or "_5-16" (those channels), and "row_..." stands for
 // every cell of the rows. Later entries win.
-QStringList shownWith(const QMap<QString, QString> &shown, const QString &spec = QString());
+QStringList shownWith(const QMap<QString, QString> &shown, const QString &changes = QString());
 
 // Runs answer on the next modal dialog once it has opened (a message box, a
 // file dialog), from inside its event loop.
