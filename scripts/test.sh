@@ -5,6 +5,8 @@
 #   scripts/test.sh --qt5        Qt 5.15, in build-qt5/
 #   scripts/test.sh --sanitize   Qt 6 under AddressSanitizer, UndefinedBehaviorSanitizer
 #                                and LeakSanitizer, in build-sanitize/
+#   scripts/test.sh --coverage   Qt 6 with gcov, in build-coverage/; then the
+#                                share of the lines of src/ that the tests ran
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
@@ -16,7 +18,8 @@ case "${1:-}" in
     "") ;;
     --qt5) build_dir=build-qt5; options="-DQT_DEFAULT_MAJOR_VERSION=5"; groups="$groups qt5" ;;
     --sanitize) build_dir=build-sanitize; options="-DNVR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug" ;;
-    *) echo "usage: $0 [--qt5 | --sanitize]" >&2; exit 2 ;;
+    --coverage) build_dir=build-coverage; options="-DCMAKE_BUILD_TYPE=Debug -DNVR_BUILD_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS=--coverage" ;;
+    *) echo "usage: $0 [--qt5 | --sanitize | --coverage]" >&2; exit 2 ;;
 esac
 # shellcheck disable=SC2086
 require_packages $groups
@@ -29,4 +32,23 @@ if [ "$build_dir" = build-sanitize ]; then
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
 fi
+if [ "$build_dir" = build-coverage ]; then
+    find "$build_dir" -name '*.gcda' -delete
+fi
 ctest --test-dir "$build_dir" --output-on-failure -j "$(build_jobs)"
+if [ "$build_dir" = build-coverage ]; then
+    # A header compiled into several objects counts once, as its best run.
+    find "$build_dir" -name '*.gcda' -exec gcov -n {} + 2>/dev/null | awk -v src="$(pwd)/src/" '
+        /^File / { file = substr($2, 2, length($2) - 2) }
+        /^Lines executed:/ && index(file, src) == 1 {
+            split(substr($2, 10), part, "%"); lines = $4; ran = int(part[1] * lines / 100 + 0.5)
+            if (!(file in total) || ran > done[file]) { total[file] = lines; done[file] = ran }
+        }
+        END {
+            for (f in total) { all += total[f]; hit += done[f]
+                if (done[f] < total[f])
+                    printf "%6d of %5d  %s\n", done[f], total[f], substr(f, length(src) - 3) | "sort -k4" }
+            close("sort -k4")
+            printf "line coverage of src/: %d of %d lines, %.1f %%\n", hit, all, 100 * hit / all
+        }'
+fi

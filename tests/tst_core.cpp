@@ -125,7 +125,7 @@ void CoreTest::figures_data()
     const auto number = [](const QString &text) { return exact(numberFromText(text)); };
     row("half, not a comma", number("0.5") + " " + number("0,5") + " " + number("1,000"), "0.5 0 1");
     row("unit after", number(" \t12.5GB"), "12.5");
-    row("points", number(".5") + " " + number("5.") + " " + number("."), "0.5 5 0");
+    row("points", number(".5") + " " + number("5.") + " " + number(".") + " " + number("0.05"), "0.5 5 0 0.050000000000000003");
     row("exponents", number("3e3") + " " + number("25E-1x") + " " + number("7e+"), "3000 2.5 7");
     row("hexadecimal", number("0x10") + " " + number("0x1.8p3") + " " + number("0x.08") + " " + number("0xg"), "16 12 0.03125 0");
     // Beyond 16 digits the last 1 decides a tie that would round down.

@@ -157,16 +157,24 @@ void ProgramsTest::commandLine_data()
     row("bad format", {NVR_PLAN, "show", "--format", "xml", "defaults.nvrplan"}, 2, "", usage("--format: 'xml' is not one of text, json, csv"));
     row("bad count", {NVR_PLAN, "new", "--channels", "6", "-o", "x.nvrplan"}, 2, "", usage("--channels: '6' is not one of 4, 8, 16"));
     row("NTSC frame under PAL", {NVR_PLAN, "new", "--standard", "PAL", "--frame", "30", "-o", "x.nvrplan"}, 2, "", usage("--frame: '30' is not a frame rate under PAL: 0, 1, 3, 4, 5, 7, 9, 13, 25"));
+    row("unknown resolution", {NVR_PLAN, "new", "--resolution", "4k", "-o", "x.nvrplan"}, 2, "", usage("--resolution: '4k' is not one of Full-HD, HD, D1"));
+    row("unknown quality", {NVR_PLAN, "new", "--quality", "ultra", "-o", "x.nvrplan"}, 2, "", usage("--quality: 'ultra' is not one of Super, Highest, High, Standard, Low"));
+    row("two points", {NVR_PLAN, "new", "--days", "1.2.3", "-o", "x.nvrplan"}, 2, "", usage("--days: '1.2.3' is not a number such as 30 or 7.5"));
+    row("report of two plans", {NVR_PLAN, "report", "hidden-4.nvrplan", "defaults.nvrplan", "-o", "r.pdf"}, 2, "", usage("report takes one plan file"));
+    row("new from a plan", {NVR_PLAN, "new", "hidden-4.nvrplan", "-o", "x.nvrplan"}, 2, "", usage("new takes no argument 'hidden-4.nvrplan'"));
+    row("disk beyond 32 bits", {NVR_PLAN, "fit", "--days", "30", "--hdd", "3000000000"}, 2, "", usage("--hdd: '3000000000' is above 2147483647 GB"));
     row("negative days", {NVR_PLAN, "new", "--days", "-3", "-o", "x.nvrplan"}, 2, "", usage("--days: '-3' is not a number such as 30 or 7.5"));
     row("report to .txt", {NVR_PLAN, "report", "defaults.nvrplan", "-o", "r.txt"}, 2, "", usage("--output: 'r.txt' ends neither in .pdf nor in .csv"));
     row("missing file", {NVR_PLAN, "show", "none.nvrplan"}, 1, "", fails("none.nvrplan: No such file or directory"));
+    row("report of a bad plan", {NVR_PLAN, "report", "bad/version-zero.nvrplan", "-o", "r.pdf"}, 1, "", fails("bad/version-zero.nvrplan: version: 0 is not a version of this format"));
+    row("CSV, missing folder", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "none/r.csv"}, 1, "", fails("none/r.csv: No such file or directory"));
+    row("full disk", {"sh", "-c", NVR_PLAN " show defaults.nvrplan >/dev/full"}, 1, "", "nvr-plan: write error: ");
+    row("PDF writer alone", {NVR_PLAN_PDF}, 2, "", "usage: nvr-plan-pdf PLAN OUT.pdf (run by nvr-plan report)\n");
     row("missing folder", {NVR_PLAN, "new", "-o", "none/x.nvrplan"}, 1, "", fails("none/x.nvrplan: No such file or directory"));
     row("PDF, missing folder", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "none/r.pdf"}, 1, "", fails("none/r.pdf: No such file or directory"));
     // A good plan before a bad one prints nothing either: the output would be short of it.
     row("resolution", {NVR_PLAN, "show", "defaults.nvrplan", "bad/resolution-4k.nvrplan"}, 1, "", fails(R"(bad/resolution-4k.nvrplan: channels[3].resolution: "4K" is not one of "Full-HD", "HD", "D1")"));
-    row("Manual on a Hybrid-DVR", {NVR_PLAN, "show", "defaults.nvrplan", "bad/manual-on-hybrid.nvrplan"}, 1, "", fails(R"(bad/manual-on-hybrid.nvrplan: channels[5].mode: "Manual" is not possible with the product "Hybrid-DVR", which records in Auto mode only)"));
-    row("missing key", {NVR_PLAN, "summary", "defaults.nvrplan", "bad/missing-key.nvrplan"}, 1, "", fails("bad/missing-key.nvrplan: installedHddGb: missing"));
-    row("not JSON", {NVR_PLAN, "show", "--format", "csv", "bad/not-json.nvrplan"}, 1, "", fails("bad/not-json.nvrplan: not JSON: unterminated object at line 1, column 12"));
+    row("summary, a bad plan", {NVR_PLAN, "summary", "defaults.nvrplan", "bad/missing-key.nvrplan"}, 1, "", fails("bad/missing-key.nvrplan: installedHddGb: missing"));
     row("nothing fits", {NVR_PLAN, "fit", "--days", "30", "--hdd", "93", "--channels", "4"}, 1, "", fails("no setting fits: NTSC, 4 channels, 30 days on 93 GB"));
     row("fit", {NVR_PLAN, "fit", "--days", "30", "--hdd", "189", "--channels", "4", "--standard", "ntsc"}, 0, fit, "");
     row("fit, PAL", {NVR_PLAN, "fit", "--days", "30", "--hdd", "189", "--channels", "4", "--standard", "pal"}, 0, QByteArray(fit).replace("NTSC", "PAL").replace("D1              2", "D1              3"), "");
