@@ -3,19 +3,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-namespace {
-
-QStringList loggedMessages;
-bool keepingTrace = true;
-
-void logMessage(QtMsgType type, const QMessageLogContext &, const QString &text)
-{
-    if (keepingTrace || type != QtDebugMsg || !text.startsWith(QLatin1String("MODE CHECK :")))
-        loggedMessages << text;
-}
-
-} // namespace
-
 Calculator::Calculator()
 {
     if (!showActive(window))
@@ -179,21 +166,4 @@ void whenDialogOpens(std::function<void(QWidget *dialog)> answer)
             answer(dialog);
     });
     timer->start(10);
-}
-
-MessageLog::MessageLog(bool keepTrace)
-    : m_previous(qInstallMessageHandler(logMessage))
-{
-    loggedMessages.clear();
-    keepingTrace = keepTrace;
-}
-
-MessageLog::~MessageLog()
-{
-    qInstallMessageHandler(m_previous);
-}
-
-QStringList MessageLog::messages() const
-{
-    return loggedMessages;
 }

@@ -68,19 +68,3 @@ QStringList shownWith(const QMap<QString, QString> &shown, const QString &change
 // Runs answer on the next modal dialog once it has opened (a message box, a
 // file dialog), from inside its event loop.
 void whenDialogOpens(std::function<void(QWidget *dialog)> answer);
-
-// Records the messages the program sends to the toolkit's output while it
-// lives, the trace lines only if asked, and keeps them off the console.
-class MessageLog
-{
-public:
-    explicit MessageLog(bool keepTrace = true);
-    ~MessageLog();
-    MessageLog(const MessageLog &) = delete;
-    MessageLog &operator=(const MessageLog &) = delete;
-
-    QStringList messages() const;
-
-private:
-    QtMessageHandler m_previous;
-};
