@@ -775,12 +775,17 @@ void WindowTest::changedPlanIsNotLostUnasked()
             box->button(QMessageBox::StandardButton(answer))->click();
     });
     if (byDrop) {
-        // As a file manager drops it.
+        // As a file manager drops it; the window takes one local file only.
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(other)});
-        QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&calculator.window, &enter);
-        QVERIFY(enter.isAccepted());
+        for (const auto &urls :
+             {QList<QUrl> {QUrl::fromLocalFile(other), QUrl::fromLocalFile(path)},
+              QList<QUrl> {QUrl::fromLocalFile(other)}}) {
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(&calculator.window, &enter);
+            QCOMPARE(enter.isAccepted(), urls.size() == 1);
+        }
         QDropEvent drop(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&calculator.window, &drop);
         QTRY_VERIFY(!asked.isEmpty());
