@@ -37,18 +37,21 @@ if [ "$build_dir" = build-coverage ]; then
 fi
 ctest --test-dir "$build_dir" --output-on-failure -j "$(build_jobs)"
 if [ "$build_dir" = build-coverage ]; then
-    # A header compiled into several objects counts once, as its best run.
-    find "$build_dir" -name '*.gcda' -exec gcov -n {} + 2>/dev/null | awk -v src="$(pwd)/src/" '
+    # Every object, run or not; a header compiled into several counts once, as
+    # its best run. gcov ends with a total of its own, which names no file.
+    find "$build_dir" -name '*.gcno' -exec gcov -n {} + 2>/dev/null | awk -v src="$(pwd)/src/" '
         /^File / { file = substr($2, 2, length($2) - 2) }
         /^Lines executed:/ && index(file, src) == 1 {
             split(substr($2, 10), part, "%"); lines = $4; ran = int(part[1] * lines / 100 + 0.5)
             if (!(file in total) || ran > done[file]) { total[file] = lines; done[file] = ran }
         }
+        /^Lines executed:/ { file = "" }
         END {
             for (f in total) { all += total[f]; hit += done[f]
                 if (done[f] < total[f])
                     printf "%6d of %5d  %s\n", done[f], total[f], substr(f, length(src) - 3) | "sort -k4" }
             close("sort -k4")
+            if (all == 0) { print "no coverage data for src/"; exit 1 }
             printf "line coverage of src/: %d of %d lines, %.1f %%\n", hit, all, 100 * hit / all
         }'
 fi
