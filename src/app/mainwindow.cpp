@@ -8,19 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The items of a frame box under one video standard.
-QStringList frameTexts(int standard)
-{
-    QStringList texts;
-    for (const auto fps : frame_rate_choices[standard])
-        texts << QString::number(fps);
-    return texts;
-}
-
-} // namespace
-
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent, Qt::WindowFlags())
     , ui(new Ui::MainWindow)
@@ -125,11 +112,16 @@ void MainWindow::resetAll()
 
 void MainWindow::applyPlan(const Plan &plan)
 {
+    showAsOneStep(plan);
+    planShown(currentPlan());
+}
+
+void MainWindow::showAsOneStep(const Plan &plan)
+{
     ++m_batch;
     showPlan(plan);
     recalculate();
     --m_batch;
-    planShown(currentPlan());
 }
 
 void MainWindow::showPlan(const Plan &plan)

@@ -176,6 +176,8 @@ private:
     Plan resetPlan() const;
     // Controls and model from plan, without recalculating.
     void showPlan(const Plan &plan);
+    // showPlan and one recalculation, which the history does not record.
+    void showAsOneStep(const Plan &plan);
 
     // Undo history: recalculate() reports every plan it shows; a plan that
     // differs from the last one recorded becomes an undo step.

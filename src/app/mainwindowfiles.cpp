@@ -118,10 +118,7 @@ void MainWindow::planShown(const Plan &plan)
 
 void MainWindow::restorePlan(const Plan &plan)
 {
-    ++m_batch;
-    showPlan(plan);
-    recalculate();
-    --m_batch;
+    showAsOneStep(plan);
     m_recorded = currentPlan();
 }
 

@@ -77,8 +77,7 @@ QString planText(const QString &file, const Plan &plan, const PlanFigures &figur
         {QStringLiteral("Required days"), plan.requiredDays},
         {QStringLiteral("Required HDD capacity"), figures.requiredText()},
         {QStringLiteral("Installed HDD size (GB)"), plan.installedHddGb},
-        {QStringLiteral("Recording time"),
-         figures.daysText() + QLatin1Char(' ') + figures.hoursText()}};
+        {QStringLiteral("Recording time"), figures.recordingTimeText()}};
     return QStringLiteral("%1: %2, %3, %4 channels\n")
                .arg(file, product_names[plan.product], video_standard_names[plan.videoStandard])
                .arg(plan.channelCount)

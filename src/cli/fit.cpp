@@ -41,8 +41,7 @@ int fitSettings(const FitRequest &request)
                     continue;
                 rows.append({resolution_names[resolution], frameText(request.videoStandard, frame),
                              quality_names[quality], figures.kbpsText(0), figures.totalText(),
-                             figures.requiredText(),
-                             figures.daysText() + QLatin1Char(' ') + figures.hoursText()});
+                             figures.requiredText(), figures.recordingTimeText()});
             }
         }
     }

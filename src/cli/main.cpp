@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <iterator>
 #include <map>
 
 namespace {
@@ -85,12 +84,9 @@ int frameValue(const QCommandLineParser &parser, const QCommandLineOption &optio
     if (!parser.isSet(option))
         return frame_top;
     const QString value = parser.value(option);
-    QStringList items;
-    for (int i = 0; i < int(std::size(frame_rate_choices[standard])); ++i) {
-        if (frameText(standard, i) == value)
-            return i;
-        items << frameText(standard, i);
-    }
+    const QStringList items = frameTexts(standard);
+    if (items.contains(value))
+        return int(items.indexOf(value));
     usage(QStringLiteral("--frame: '%1' is not a frame rate under %2: %3")
               .arg(value, video_standard_names[standard], items.join(QStringLiteral(", "))));
 }

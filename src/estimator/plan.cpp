@@ -63,3 +63,8 @@ QString PlanFigures::hoursText() const
 {
     return estimateText(recordingHours, QStringLiteral(" Hours"));
 }
+
+QString PlanFigures::recordingTimeText() const
+{
+    return daysText() + QLatin1Char(' ') + hoursText();
+}

@@ -75,6 +75,7 @@ struct PlanFigures
     QString requiredText() const; // "33397 GB"
     QString daysText() const; // "2 Days"
     QString hoursText() const; // "16 Hours"
+    QString recordingTimeText() const; // "2 Days 16 Hours"
 };
 
 PlanFigures planFigures(const Plan &plan);

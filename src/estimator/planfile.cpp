@@ -7,7 +7,6 @@
 #include <QSaveFile>
 
 #include <cmath>
-#include <iterator>
 
 namespace {
 
@@ -93,12 +92,9 @@ int nameMember(const QJsonObject &object, const QString &prefix, const QString &
 int frameMember(const QJsonObject &object, const QString &prefix, int standard)
 {
     const QString text = stringMember(object, prefix, QStringLiteral("frame"));
-    QStringList items;
-    for (int i = 0; i < int(std::size(frame_rate_choices[standard])); ++i) {
-        if (frameText(standard, i) == text)
-            return i;
-        items << frameText(standard, i);
-    }
+    const QStringList items = frameTexts(standard);
+    if (items.contains(text))
+        return int(items.indexOf(text));
     fail(
         keyPath(prefix, QStringLiteral("frame")),
         QStringLiteral("%1 is not a frame rate under %2: %3")

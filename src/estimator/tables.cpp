@@ -17,6 +17,14 @@ QString frameText(int standard, int index)
     return QString::number(frame_rate_choices[standard][index]);
 }
 
+QStringList frameTexts(int standard)
+{
+    QStringList texts;
+    for (const auto fps : frame_rate_choices[standard])
+        texts << QString::number(fps);
+    return texts;
+}
+
 int channelCountIndex(int count)
 {
     const auto *found = std::find(std::begin(channel_counts), std::end(channel_counts), count);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -40,6 +41,8 @@ extern const QString quality_names[5];
 
 // The text of frame item index under standard: "25", "30", ...
 QString frameText(int standard, int index);
+// The items of a frame list under standard.
+QStringList frameTexts(int standard);
 
 // The index of count in channel_counts, or -1.
 int channelCountIndex(int count);

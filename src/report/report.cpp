@@ -202,7 +202,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD size"),
          typed(plan.installedHddGb, QStringLiteral(" GB")));
     fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD lasts"),
-         figures.daysText() + QStringLiteral(" ") + figures.hoursText(), accent);
+         figures.recordingTimeText(), accent);
     y += 19;
 
     sheet.paragraph(0, y, w, 16,
