@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -96,18 +97,10 @@ QString numberValue(const QCommandLineParser &parser, const QCommandLineOption &
                     bool aboveZero)
 {
     const QString value = parser.value(option);
-    int digits = 0;
-    int points = 0;
-    bool nonZero = false;
-    for (const QChar c : value) {
-        if (c == QLatin1Char('.'))
-            ++points;
-        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            ++digits, nonZero = nonZero || c != QLatin1Char('0');
-        else
-            digits = -1000;
-    }
-    if (digits <= 0 || points > 1 || (aboveZero && !nonZero))
+    // As the window's fields take it, with a digit at least.
+    const bool number = isEstimateText(value)
+        && std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.isDigit(); });
+    if (!number || (aboveZero && !(numberFromText(value) > 0)))
         usage(QStringLiteral("--%1: '%2' is not %3")
                   .arg(option.names().constLast(), value,
                        aboveZero ? QStringLiteral("a number above 0")

@@ -7,11 +7,13 @@
 //
 // Units: bitrates are whole Kbps (kilobits per second) in signed 32-bit
 // integers. A day of recording is Kbps x 0.125 (kilobytes per second)
-// x 86400 s / 1,000,000 gigabytes, kept as a float: 6000 Kbps make 64.8 GB a
-// day. The storage estimate reads that daily figure as gigabytes of 2^30 bytes
-// and the installed disk size as gigabytes of 10^9 bytes, so it converts by
-// 1024^3 / 1000^3 and back. The order of evaluation below is part of the
-// result: truncation makes a reordered formula differ in the last digit.
+// x 86400 s / 1,000,000 gigabytes of 10^9 bytes, kept as a float: 6000 Kbps
+// make 64.8 GB a day. Disk sizes are GB of 10^9 bytes too. The estimates
+// multiply the recorded data by 1.073741824 (1024^3 / 1000^3): the required
+// disk is 7.4 % above the data for the days, and a disk lasts 7.4 % less than
+// its size over the daily data; a margin, kept since every figure rests on
+// it. The order of evaluation below is part of the result: truncation makes a
+// reordered formula differ in the last digit.
 
 // Auto-mode bitrate: the 30 fps reference bitrate divided by 30 in integer
 // division first, then multiplied by the frame rate (5000 / 30 x 30 = 4980).

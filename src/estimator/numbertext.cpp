@@ -1,6 +1,7 @@
 #include "numbertext.h"
 
 #include <QByteArray>
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -230,6 +231,25 @@ QString integerText(std::int32_t value)
 QString capacityText(float gigabytes)
 {
     return QString::number(double(gigabytes), 'g', 6);
+}
+
+bool isEstimateText(const QString &text)
+{
+    int points = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('.'))
+            ++points;
+        else if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    // Three hundred and nine digits and more are beyond a double.
+    return points <= 1 && std::isfinite(numberFromText(text));
+}
+
+QString estimateTextOf(double value)
+{
+    // The shortest digits that read back as value; + 0.0 makes -0 plain 0.
+    return QString::number(value + 0.0, 'f', QLocale::FloatingPointShortest);
 }
 
 QString estimateText(std::optional<std::int32_t> value, const QString &suffix)

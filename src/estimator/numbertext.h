@@ -23,6 +23,14 @@ QString integerText(std::int32_t value);
 // A capacity in 6 significant digits: 64.8, 0.0108, 2.31928e+07.
 QString capacityText(float gigabytes);
 
+// Whether an estimate field takes text: digits with at most one "." and a
+// finite value; empty is nothing typed. Nothing else can be read as another
+// number than the one it shows.
+bool isEstimateText(const QString &text);
+
+// A finite value of 0 or more as such a text, exactly: 12.5, 1000.
+QString estimateTextOf(double value);
+
 // An estimate followed by its suffix; "--" stands for a figure that cannot be
 // shown (not finite, or beyond the 32-bit range).
 QString estimateText(std::optional<std::int32_t> value, const QString &suffix);

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+const QString units_note = QStringLiteral(
+    "Daily figures and disk sizes are GB of 10^9 bytes. The disk estimates add 7.4 % to the "
+    "recorded data (the factor 1.073741824).");
+
 std::int32_t rowKbps(const RowSettings &row)
 {
     return row.manual ? row.manualKbps

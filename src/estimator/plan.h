@@ -79,3 +79,6 @@ struct PlanFigures
 };
 
 PlanFigures planFigures(const Plan &plan);
+
+// What the figures' units are, in the words the customer reads.
+extern const QString units_note;

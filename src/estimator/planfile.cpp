@@ -1,5 +1,7 @@
 #include "planfile.h"
 
+#include "numbertext.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -122,8 +124,12 @@ RowSettings readRow(const QJsonValue &value, const QString &path, const Plan &pl
     row.frame = frameMember(object, path, plan.videoStandard);
     row.quality = nameMember(object, path, QStringLiteral("quality"), quality_names);
     // Only a Manual row's bitrate is an input; an Auto row's merely shows its figure.
-    if (row.manual)
+    if (row.manual) {
         row.manualKbps = integerMember(object, path, QStringLiteral("bitrateKbps"));
+        if (row.manualKbps < 0)
+            fail(keyPath(path, QStringLiteral("bitrateKbps")),
+                 QStringLiteral("%1 is negative").arg(row.manualKbps));
+    }
     return row;
 }
 
@@ -135,6 +141,21 @@ QString fieldText(const QJsonObject &root, const QString &key)
         fail(key,
              QStringLiteral("%1 characters, more than the field holds (32767)").arg(text.size()));
     return text;
+}
+
+// An estimate field's text as the field takes it. Older plans may hold more
+// after the number ("12.5GB"): that text becomes the number it reads as.
+QString estimateMember(const QJsonObject &root, const QString &key)
+{
+    const QString text = fieldText(root, key);
+    if (isEstimateText(text))
+        return text;
+    const double value = numberFromText(text);
+    if (!std::isfinite(value))
+        fail(key, jsonText(text) + QStringLiteral(" is not a finite number"));
+    if (value < 0)
+        fail(key, jsonText(text) + QStringLiteral(" is negative"));
+    return estimateTextOf(value);
 }
 
 Plan readPlan(const QJsonObject &root)
@@ -163,8 +184,8 @@ Plan readPlan(const QJsonObject &root)
     if (channelCountIndex(plan.channelCount) < 0)
         fail(QStringLiteral("channelCount"),
              QStringLiteral("%1 is not 4, 8 or 16").arg(plan.channelCount));
-    plan.requiredDays = fieldText(root, QStringLiteral("requiredDays"));
-    plan.installedHddGb = fieldText(root, QStringLiteral("installedHddGb"));
+    plan.requiredDays = estimateMember(root, QStringLiteral("requiredDays"));
+    plan.installedHddGb = estimateMember(root, QStringLiteral("installedHddGb"));
     plan.all = readRow(member(root, QString(), QStringLiteral("all")), QStringLiteral("all"), plan);
 
     const QJsonValue channels = member(root, QString(), QStringLiteral("channels"));
@@ -283,8 +304,9 @@ bool writeFileAtomically(const QString &path, const QByteArray &contents, QStrin
             done += written;
         if (done == contents.size() && file.commit())
             return true;
-        file.cancelWriting();
     }
+    // The error that stopped the write ("No space left on device"); the
+    // temporary file goes with the QSaveFile, uncommitted.
     *error = path + QStringLiteral(": ") + file.errorString();
     return false;
 }

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "numbertext.h"
 #include "planfile.h"
 #include "plantable.h"
 #include "tables.h"
@@ -68,17 +69,22 @@ public:
     qreal width() const { return m_width; }
     qreal height() const { return m_height; }
 
-    // One line of text in the box, elided in the middle if it does not fit:
-    // a plan name or a typed field can be of any length.
+    // One line of text in the box. A name that does not fit is elided in the
+    // middle; a figure is never cut short, but drawn smaller.
     void text(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
-              const QColor &color, Qt::Alignment align = Qt::AlignLeft)
+              const QColor &color, Qt::Alignment align = Qt::AlignLeft, bool figure = false)
     {
-        m_painter.setFont(font);
-        m_painter.setPen(color);
         const QRectF box = rect(x, y, w, h);
-        const QString shown = QFontMetricsF(font, m_painter.device())
-                                  .elidedText(text, Qt::ElideMiddle, box.width());
-        m_painter.drawText(box, int(align | Qt::AlignVCenter), shown);
+        QFont shown = font;
+        const auto width
+            = [&] { return QFontMetricsF(shown, m_painter.device()).horizontalAdvance(text); };
+        while (figure && width() > box.width() && shown.pointSizeF() > 3)
+            shown.setPointSizeF(shown.pointSizeF() * 0.95);
+        m_painter.setFont(shown);
+        m_painter.setPen(color);
+        m_painter.drawText(box, int(align | Qt::AlignVCenter),
+                           QFontMetricsF(shown, m_painter.device())
+                               .elidedText(text, Qt::ElideMiddle, box.width()));
     }
 
     void paragraph(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
@@ -111,19 +117,26 @@ private:
     qreal m_height;
 };
 
-// A label in grey and its value in bold after it, on one line.
+// A label in grey and its value in bold after it, on one line; figure says
+// whether the value is one.
 void fact(Sheet &sheet, qreal x, qreal y, qreal labelWidth, qreal valueWidth, const QString &label,
-          const QString &value, const QColor &valueColor = ink)
+          const QString &value, const QColor &valueColor = ink, bool figure = true)
 {
     sheet.text(x, y, labelWidth, 7, label, reportFont(9), muted);
-    sheet.text(x + labelWidth, y, valueWidth, 7, value, reportFont(10.5, true), valueColor);
+    sheet.text(x + labelWidth, y, valueWidth, 7, value, reportFont(10.5, true), valueColor,
+               Qt::AlignLeft, figure);
 }
 
-// What a field shows, or "--" for an empty one.
+// What a field shows, or "--" for an empty one. A number too long for any
+// line is given in six significant digits, as the window gives its largest
+// figures: 1e+290.
 QString typed(const QString &text, const QString &unit = QString())
 {
     const QString trimmed = text.trimmed();
-    return trimmed.isEmpty() ? QStringLiteral("--") : trimmed + unit;
+    if (trimmed.isEmpty())
+        return QStringLiteral("--");
+    return (trimmed.size() > 16 ? QString::number(numberFromText(trimmed), 'g', 6) : trimmed)
+        + unit;
 }
 
 void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
@@ -141,7 +154,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
 
     sheet.fill(0, y, w, 18, panel);
     const qreal third = w / 3;
-    fact(sheet, 3, y + 1.5, 27, 2 * third - 33, QStringLiteral("Plan"), planName);
+    fact(sheet, 3, y + 1.5, 27, 2 * third - 33, QStringLiteral("Plan"), planName, ink, false);
     fact(sheet, 2 * third + 3, y + 1.5, 16, third - 22, QStringLiteral("Date"),
          QDate::currentDate().toString(Qt::ISODate));
     y += 8.5;
@@ -162,7 +175,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
         for (int i = 0; i < texts.size(); ++i) {
             const qreal cw = columns[i].share * w;
             sheet.text(x + pad, top, cw - 2 * pad, height, texts[i], font, color,
-                       columns[i].numeric ? Qt::AlignRight : Qt::AlignLeft);
+                       columns[i].numeric ? Qt::AlignRight : Qt::AlignLeft, columns[i].numeric);
             x += cw;
         }
     };
@@ -188,7 +201,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     sheet.text(pad, y, w - lastColumn - 2 * pad, 8, QStringLiteral("Total per day"),
                reportFont(10.5, true), ink);
     sheet.text(w - lastColumn + pad, y, lastColumn - 2 * pad, 8, figures.totalText(),
-               reportFont(10.5, true), ink, Qt::AlignRight);
+               reportFont(10.5, true), ink, Qt::AlignRight, true);
     y += 14;
 
     sheet.text(0, y, w, 8, QStringLiteral("Storage"), reportFont(12, true), ink);
@@ -205,13 +218,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
          figures.recordingTimeText(), accent);
     y += 19;
 
-    sheet.paragraph(0, y, w, 16,
-                    QStringLiteral("Units: the daily figures (GB/day and the total per day) are "
-                                   "in GB of 2^30 bytes; disk sizes (required and installed) "
-                                   "are in GB of 10^9 bytes, as disk makers count them. Hence "
-                                   "the factor 1.073741824 between the two: one daily GB is "
-                                   "1.073741824 GB of disk."),
-                    reportFont(8.5), muted);
+    sheet.paragraph(0, y, w, 16, QStringLiteral("Units: ") + units_note, reportFont(8.5), muted);
 
     const qreal foot = sheet.height() - 6;
     sheet.line(foot, 0.2, hairline);
