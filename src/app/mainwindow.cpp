@@ -2,6 +2,7 @@
 
 #include "channelrow.h"
 #include "model.h"
+#include "numberwidgets.h"
 #include "ui_mainwindow.h"
 
 #include <QSignalBlocker>
@@ -20,6 +21,15 @@ MainWindow::MainWindow(QWidget *parent)
     populateControls();
     for (int i = 0; i < channel_max; ++i)
         ch_bps_edit[i] = channelRow(*ui, i).bitrate;
+    auto *bitrate = new NumberValidator(NumberValidator::Bitrate, this);
+    for (int i = -1; i < channel_max; ++i) {
+        QLineEdit &field = *(i < 0 ? allRow(*ui) : channelRow(*ui, i)).bitrate;
+        field.setValidator(bitrate);
+        keepWhole(field);
+    }
+    auto *estimate = new NumberValidator(NumberValidator::Estimate, this);
+    ui->line_input_days->setValidator(estimate);
+    ui->line_input_hdd->setValidator(estimate);
     m_title = windowTitle();
     setAcceptDrops(true);
     createActions();

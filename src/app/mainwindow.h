@@ -2,6 +2,7 @@
 
 #include "plan.h"
 
+#include <QHash>
 #include <QMainWindow>
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QUndoStack;
 struct ChannelRow;
 namespace Ui {
@@ -44,6 +46,7 @@ public:
     bool saveFile(const QString &path);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -179,14 +182,29 @@ private:
     // showPlan and one recalculation, which the history does not record.
     void showAsOneStep(const Plan &plan);
 
-    // Undo history: recalculate() reports every plan it shows; a plan that
-    // differs from the last one recorded becomes an undo step.
+    // What an undo step restores: a plan and the file it belongs to, empty
+    // while untitled. Save As renames the file for every step of its work, so
+    // the steps share the name.
+    struct Shown
+    {
+        Plan plan;
+        std::shared_ptr<QString> file;
+    };
+    // Undo history: recalculate() reports every plan it shows; a plan, or a
+    // file, that differs from the last one recorded becomes an undo step.
     friend class PlanStep;
     void planShown(const Plan &plan);
-    // Shows plan from the history, recording nothing.
-    void restorePlan(const Plan &plan);
+    // Shows a state from the history, recording nothing.
+    void restoreShown(const Shown &shown);
+    // The title and its modified marker, for the file of the plan shown.
+    void showFileState(const Plan &plan);
+    bool isModified() const;
 
     void createActions();
+    // The window's command that key stands for, if any.
+    QAction *commandFor(const QKeyEvent &key) const;
+    // A field's typed text counts before any command, as if Return had been pressed.
+    void commitTypedText();
     QString dialogFolder() const;
     bool open();
     bool save();
@@ -196,16 +214,19 @@ private:
     // Whether the plan in the window may be replaced or closed: asks to save
     // an opened plan with changes.
     bool maySetAside();
-    void setCurrentFile(const QString &path);
+    QString filePath() const { return *m_file; }
     void showFailure(const QString &what, const QString &why);
 
     std::unique_ptr<Ui::MainWindow> ui;
     QUndoStack *m_history = nullptr;
-    // The plan of the last undo step; empty before the first figures are shown.
-    std::optional<Plan> m_recorded;
+    // The state of the last undo step; empty before the first figures are shown.
+    std::optional<Shown> m_recorded;
     // Above zero while one operation sets many controls: it is one step.
     int m_batch = 0;
-    QString m_filePath;
+    // The file the plan shown belongs to (absolute), and what each file holds
+    // as it was last opened or saved here: the plan differs from it, or not.
+    std::shared_ptr<QString> m_file = std::make_shared<QString>();
+    QHash<QString, Plan> m_saved;
     QString m_title;
     QAction *m_openAction = nullptr;
     QAction *m_saveAction = nullptr;

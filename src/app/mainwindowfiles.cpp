@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -22,30 +23,30 @@
 
 #include <utility>
 
-// One undo step: the whole plan before and after a change. A plan is a few
+// One undo step: the whole state before and after a change. A plan is a few
 // hundred bytes, so snapshots are simpler than inverse operations and exact.
 class PlanStep : public QUndoCommand
 {
 public:
-    PlanStep(MainWindow &window, Plan before, Plan after)
+    PlanStep(MainWindow &window, MainWindow::Shown before, MainWindow::Shown after)
         : m_window(window)
         , m_before(std::move(before))
         , m_after(std::move(after))
     {
     }
 
-    void undo() override { m_window.restorePlan(m_before); }
+    void undo() override { m_window.restoreShown(m_before); }
     void redo() override
     {
         // The window already shows the plan when the step is pushed.
         if (!std::exchange(m_pushed, false))
-            m_window.restorePlan(m_after);
+            m_window.restoreShown(m_after);
     }
 
 private:
     MainWindow &m_window;
-    Plan m_before;
-    Plan m_after;
+    MainWindow::Shown m_before;
+    MainWindow::Shown m_after;
     bool m_pushed = true;
 };
 
@@ -72,54 +73,121 @@ void MainWindow::createActions()
     m_history = new QUndoStack(this);
     // Far more than anyone undoes; a step is two plans.
     m_history->setUndoLimit(1000);
-    // Only an opened plan shows the modified marker; untitled work has none.
-    connect(m_history, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean && !m_filePath.isEmpty()); });
 
-    const auto action = [this](const QString &text, const QList<QKeySequence> &keys) {
+    // Every command first takes what is typed in a field, so that it saves,
+    // reports or undoes what the field shows.
+    const auto action = [this](const QString &text, const QList<QKeySequence> &keys, auto command) {
         auto *created = new QAction(text, this);
         created->setShortcuts(keys);
         addAction(created);
+        connect(created, &QAction::triggered, this, [this, command] {
+            commitTypedText();
+            command();
+        });
         return created;
     };
-    m_openAction = action(tr("&Open…"), {QKeySequence::Open});
-    connect(m_openAction, &QAction::triggered, this, &MainWindow::open);
-    m_saveAction = action(tr("&Save"), {QKeySequence::Save});
-    connect(m_saveAction, &QAction::triggered, this, &MainWindow::save);
-    m_saveAsAction = action(tr("Save &As…"), {QKeySequence(tr("Ctrl+Shift+S"))});
-    connect(m_saveAsAction, &QAction::triggered, this, &MainWindow::saveAs);
-    m_exportReportAction = action(tr("&Export report…"), {QKeySequence(tr("Ctrl+E"))});
-    connect(m_exportReportAction, &QAction::triggered, this, &MainWindow::exportReport);
-
-    m_undoAction = m_history->createUndoAction(this, tr("&Undo"));
-    m_undoAction->setShortcuts(QKeySequence::Undo);
-    addAction(m_undoAction);
-    m_redoAction = m_history->createRedoAction(this, tr("&Redo"));
-    m_redoAction->setShortcuts({QKeySequence(tr("Ctrl+Shift+Z")), QKeySequence(tr("Ctrl+Y"))});
-    addAction(m_redoAction);
+    m_openAction
+        = action(tr("&Open…"), QKeySequence::keyBindings(QKeySequence::Open), [this] { open(); });
+    m_saveAction
+        = action(tr("&Save"), QKeySequence::keyBindings(QKeySequence::Save), [this] { save(); });
+    m_saveAsAction
+        = action(tr("Save &As…"), {QKeySequence(tr("Ctrl+Shift+S"))}, [this] { saveAs(); });
+    m_exportReportAction
+        = action(tr("&Export report…"), {QKeySequence(tr("Ctrl+E"))}, [this] { exportReport(); });
+    m_undoAction = action(tr("&Undo"), QKeySequence::keyBindings(QKeySequence::Undo),
+                          [this] { m_history->undo(); });
+    m_redoAction
+        = action(tr("&Redo"), {QKeySequence(tr("Ctrl+Shift+Z")), QKeySequence(tr("Ctrl+Y"))},
+                 [this] { m_history->redo(); });
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+    connect(m_history, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(m_history, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
 
     m_aboutAction = new QAction(tr("A&bout"), this);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::about);
+
+    // In a field the window's commands come first: the field's own undo, or
+    // its key for the end of the line, would leave the figures behind.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->installEventFilter(this);
+}
+
+QAction *MainWindow::commandFor(const QKeyEvent &key) const
+{
+    const QKeySequence pressed(int(key.modifiers() & ~Qt::KeypadModifier) | key.key());
+    for (QAction *command : actions())
+        if (command->shortcuts().contains(pressed))
+            return command;
+    return nullptr;
+}
+
+void MainWindow::commitTypedText()
+{
+    auto *field = qobject_cast<QLineEdit *>(focusWidget());
+    if (field && field->isModified())
+        emit field->editingFinished();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
+        if (QAction *command = commandFor(*static_cast<QKeyEvent *>(event))) {
+            // Taken from the shortcuts, so that it comes here as a key press
+            // even while the command is off: typed text is committed first,
+            // and may give Undo its step.
+            if (type == QEvent::ShortcutOverride) {
+                event->accept();
+                return true;
+            }
+            commitTypedText();
+            if (command->isEnabled())
+                command->trigger();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::planShown(const Plan &plan)
 {
     if (m_batch > 0)
         return;
+    Shown now {plan, m_file};
     if (!m_recorded) {
         // The first figures shown are where the history begins.
-        m_recorded = plan;
-        return;
+        m_recorded = std::move(now);
+    } else if (plan != m_recorded->plan || m_file != m_recorded->file) {
+        m_history->push(new PlanStep(*this, *std::exchange(m_recorded, now), now));
     }
-    if (plan == *m_recorded)
-        return;
-    m_history->push(new PlanStep(*this, *std::exchange(m_recorded, plan), plan));
+    showFileState(plan);
 }
 
-void MainWindow::restorePlan(const Plan &plan)
+void MainWindow::restoreShown(const Shown &shown)
 {
-    showAsOneStep(plan);
-    m_recorded = currentPlan();
+    m_file = shown.file;
+    showAsOneStep(shown.plan);
+    m_recorded = Shown {currentPlan(), m_file};
+    showFileState(m_recorded->plan);
+}
+
+bool MainWindow::isModified() const
+{
+    return !m_file->isEmpty() && m_saved.value(*m_file) != currentPlan();
+}
+
+void MainWindow::showFileState(const Plan &plan)
+{
+    const QString &path = *m_file;
+    if (windowFilePath() != path) {
+        setWindowFilePath(path);
+        setWindowTitle(path.isEmpty()
+                           ? m_title
+                           : QFileInfo(path).fileName() + QStringLiteral("[*] - ") + m_title);
+    }
+    // Untitled work has no marker: it closes without a question.
+    setWindowModified(!path.isEmpty() && m_saved.value(path) != plan);
 }
 
 bool MainWindow::openFile(const QString &path)
@@ -132,31 +200,35 @@ bool MainWindow::openFile(const QString &path)
     }
     // Nothing to go back to yet: the plan is where the history begins.
     const bool fresh = m_history->count() == 0;
+    const QString file = QFileInfo(path).absoluteFilePath();
+    m_saved.insert(file, *plan);
+    m_file = std::make_shared<QString>(file);
     applyPlan(*plan);
     if (fresh)
         m_history->clear();
-    m_history->setClean();
-    setCurrentFile(path);
     return true;
 }
 
 bool MainWindow::saveFile(const QString &path)
 {
     QString error;
-    if (!writePlanFile(path, currentPlan(), &error)) {
+    const Plan plan = currentPlan();
+    if (!writePlanFile(path, plan, &error)) {
         showFailure(tr("The plan could not be saved."), error);
         return false;
     }
-    m_history->setClean();
-    setCurrentFile(path);
+    const QString file = QFileInfo(path).absoluteFilePath();
+    m_saved.insert(file, plan);
+    *m_file = file;
+    showFileState(plan);
     return true;
 }
 
 // Where the file dialogs start: beside the plan, or in the documents folder.
 QString MainWindow::dialogFolder() const
 {
-    if (!m_filePath.isEmpty())
-        return QFileInfo(m_filePath).absolutePath();
+    if (!filePath().isEmpty())
+        return QFileInfo(filePath()).absolutePath();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
@@ -172,14 +244,14 @@ bool MainWindow::open()
 
 bool MainWindow::save()
 {
-    return m_filePath.isEmpty() ? saveAs() : saveFile(m_filePath);
+    return filePath().isEmpty() ? saveAs() : saveFile(filePath());
 }
 
 bool MainWindow::saveAs()
 {
     QFileDialog dialog(this, tr("Save the plan"), dialogFolder(), planFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.selectFile(m_filePath.isEmpty() ? tr("plan.nvrplan") : QFileInfo(m_filePath).fileName());
+    dialog.selectFile(filePath().isEmpty() ? tr("plan.nvrplan") : QFileInfo(filePath()).fileName());
     dialog.setDefaultSuffix(QStringLiteral("nvrplan"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
@@ -188,11 +260,11 @@ bool MainWindow::saveAs()
 
 bool MainWindow::maySetAside()
 {
-    if (m_filePath.isEmpty() || m_history->isClean())
+    if (!isModified())
         return true;
     QMessageBox question(
         QMessageBox::Warning, m_title,
-        tr("The plan “%1” has changes that are not saved.").arg(QFileInfo(m_filePath).fileName()),
+        tr("The plan “%1” has changes that are not saved.").arg(QFileInfo(filePath()).fileName()),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     question.setInformativeText(tr("Save them first?"));
     question.setDefaultButton(QMessageBox::Save);
@@ -204,14 +276,6 @@ bool MainWindow::maySetAside()
     default:
         return false;
     }
-}
-
-void MainWindow::setCurrentFile(const QString &path)
-{
-    m_filePath = path;
-    setWindowFilePath(path);
-    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] - ") + m_title);
-    setWindowModified(!m_history->isClean());
 }
 
 void MainWindow::showFailure(const QString &what, const QString &why)
@@ -232,10 +296,9 @@ void MainWindow::about()
            "<p>Plans the disk space a network video recorder needs: per camera channel the "
            "bitrate and the storage of one day, the disk to keep a number of days, and how "
            "long an installed disk lasts.</p>"
-           "<p>Daily figures are in GB of 2<sup>30</sup> bytes, disk sizes in GB of "
-           "10<sup>9</sup> bytes.</p>"
+           "<p>%3</p>"
            "<p>Licensed under the GNU General Public License, version 3 or later.</p>")
-            .arg(m_title, QStringLiteral(NVR_VERSION)));
+            .arg(m_title, QStringLiteral(NVR_VERSION), units_note.toHtmlEscaped()));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -1,6 +1,7 @@
 #include "channelrow.h"
 #include "mainwindow.h"
 #include "model.h"
+#include "numberwidgets.h"
 #include "plan.h"
 #include "ui_mainwindow.h"
 
@@ -62,16 +63,16 @@ void MainWindow::recalculate()
     for (int i = 0; i < channel_max; ++i) {
         const ChannelRow row = channelRow(*ui, i);
         showText(row.bitrate, figures.kbpsText(i));
-        row.capacity->setText(figures.dayGbText(i));
+        showFigure(*row.capacity, figures.dayGbText(i));
     }
     const ChannelRow all = allRow(*ui);
     showText(all.bitrate, figures.allKbpsText());
     all.capacity->clear();
 
-    ui->lb_total->setText(figures.totalText());
-    ui->lb_cal_hdd->setText(figures.requiredText());
-    ui->lb_cal_days->setText(figures.daysText());
-    ui->lb_cal_time->setText(figures.hoursText());
+    showFigure(*ui->lb_total, figures.totalText());
+    showFigure(*ui->lb_cal_hdd, figures.requiredText());
+    showFigure(*ui->lb_cal_days, figures.daysText());
+    showFigure(*ui->lb_cal_time, figures.hoursText());
 
     planShown(plan);
 }

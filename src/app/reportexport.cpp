@@ -9,11 +9,11 @@
 void MainWindow::exportReport()
 {
     // The report is named after the plan and suggested beside it.
-    const QFileInfo plan(m_filePath);
-    const QString planName = m_filePath.isEmpty() ? QStringLiteral("Untitled") : plan.fileName();
+    const QFileInfo plan(filePath());
+    const QString planName = filePath().isEmpty() ? QStringLiteral("Untitled") : plan.fileName();
     const QString suggested
         = QDir(dialogFolder())
-              .filePath((m_filePath.isEmpty() ? planName : plan.completeBaseName())
+              .filePath((filePath().isEmpty() ? planName : plan.completeBaseName())
                         + QStringLiteral(".pdf"));
     const QString pdfFilter = tr("PDF report (*.pdf)");
     const QString csvFilter = tr("Channel table as CSV (*.csv)");

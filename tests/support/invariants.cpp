@@ -3,7 +3,11 @@
 #include "model.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
 
 QStringList brokenRelations(const Calculator &calculator)
 {
@@ -50,5 +54,19 @@ QStringList brokenRelations(const Calculator &calculator)
     expect("lb_cal_hdd", figures.requiredText());
     expect("lb_cal_days", figures.daysText());
     expect("lb_cal_time", figures.hoursText());
+    // No field shows what it would read as another number, and a screen
+    // reader hears every figure with its caption.
+    for (const QLineEdit *field : calculator.window.findChildren<QLineEdit *>())
+        if (!field->hasAcceptableInput())
+            broken << field->objectName() + " shows \"" + field->text() + "\", which it refuses";
+    for (const QLabel *label :
+         calculator.window.findChildren<QLabel *>(QRegularExpression("^lb_"))) {
+        QAccessibleInterface *heard
+            = QAccessible::queryAccessibleInterface(const_cast<QLabel *>(label));
+        if (heard->text(QAccessible::Description) != label->text()
+            || heard->text(QAccessible::Name).isEmpty())
+            broken << label->objectName() + " is heard as \"" + heard->text(QAccessible::Name)
+                    + ": " + heard->text(QAccessible::Description) + '"';
+    }
     return broken;
 }

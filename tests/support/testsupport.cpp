@@ -37,14 +37,14 @@ void pickFromPopup(QComboBox &box, int index)
         QApplication::setActiveWindow(box.window());
 }
 
-void enterText(QLineEdit &field, const QString &text)
+void enterText(QLineEdit &field, const QString &text, bool paste)
 {
     QTest::mouseClick(&field, Qt::LeftButton);
     QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
     // QTest has keys for printable ASCII only.
-    const bool typable = text.size() <= 40 && std::all_of(text.begin(), text.end(), [](QChar c) {
-                             return c.unicode() >= 0x20 && c.unicode() < 0x7f;
-                         });
+    const bool typable = !paste && text.size() <= 40
+        && std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; });
     if (text.isEmpty()) {
         QTest::keyClick(&field, Qt::Key_Delete);
     } else if (typable) {
@@ -65,7 +65,8 @@ QStringList itemTexts(const QComboBox &box)
 
 void act(Calculator &calculator, const QString &actions)
 {
-    static const QRegularExpression step("^(\\w+)(?:=(\\d+)|<(.*?)(?:>(Tab|click))?|(!)|(@))$");
+    static const QRegularExpression step(
+        "^(\\w+)(?:=(\\d+)|<(<?)(.*?)(?:>(Tab|click|))?|(!)|(@))$");
     for (const QString &action : actions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
         if (action.startsWith('^')) {
             // Keys for the window, as a shortcut: Qt 5's offscreen platform can
@@ -84,15 +85,16 @@ void act(Calculator &calculator, const QString &actions)
             pickFromPopup(calculator.box(name), match.captured(2).toInt());
         } else if (match.capturedStart(3) >= 0) {
             QLineEdit &field = calculator.field(name);
-            enterText(field, match.captured(3));
-            if (match.captured(4) == QLatin1String("click"))
+            enterText(field, match.captured(4), !match.captured(3).isEmpty());
+            const QString then = match.captured(5);
+            if (then == QLatin1String("click"))
                 QTest::mouseClick(&calculator.field(name == QLatin1String("line_input_days")
                                                         ? "line_input_hdd"
                                                         : "line_input_days"),
                                   Qt::LeftButton);
-            else
-                QTest::keyClick(&field, match.captured(4).isEmpty() ? Qt::Key_Return : Qt::Key_Tab);
-        } else if (match.capturedStart(6) >= 0) {
+            else if (match.capturedStart(5) < 0 || !then.isEmpty())
+                QTest::keyClick(&field, then.isEmpty() ? Qt::Key_Return : Qt::Key_Tab);
+        } else if (match.capturedStart(7) >= 0) {
             calculator.window.findChild<QWidget *>(name)->setFocus(Qt::MouseFocusReason);
         } else {
             QTest::mouseClick(calculator.window.findChild<QPushButton *>(name), Qt::LeftButton);

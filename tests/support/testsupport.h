@@ -41,17 +41,19 @@ bool showActive(QWidget &window);
 // the item that is already current.
 void pickFromPopup(QComboBox &box, int index);
 
-// Clicks into field, selects its text and types text over it, like a user;
-// what QTest cannot type (long texts, other scripts, NUL) is pasted instead.
-void enterText(QLineEdit &field, const QString &text);
+// Clicks into field, selects its text and types text over it, like a user,
+// or pastes it; what QTest cannot type (long texts, other scripts, NUL) is
+// pasted anyway.
+void enterText(QLineEdit &field, const QString &text, bool paste = false);
 
 QStringList itemTexts(const QComboBox &box);
 
 // Performs a user's actions, separated by "; ": "box=2" picks item 2 from the
 // box's list, "field<text" types text over the field's and presses Return
 // ("field<text>Tab" presses Tab instead, "field<text>click" clicks into
-// another field), "button!" clicks it, "name@" gives it the focus, and
-// "^Ctrl+Z" presses keys where the focus is.
+// another field, "field<text>" leaves it typed; "field<<text" pastes it),
+// "button!" clicks it, "name@" gives it the focus, and "^Ctrl+Z" presses keys
+// where the focus is.
 void act(Calculator &calculator, const QString &actions);
 
 // The window as a user reads it, widget by widget: a box's current item (a

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QValidator>
+
+class QLabel;
+class QLineEdit;
+
+// How the window's fields take numbers and its widgets show them.
+
+// A field takes only what it reads: a bitrate digits, an estimate digits with
+// at most one "." for decimals. Anything else (a sign, a letter, a comma, a
+// blank, a unit) is refused as it is typed or pasted, so that no field shows
+// text that would be read as another number.
+class NumberValidator : public QValidator
+{
+public:
+    enum Kind { Bitrate, Estimate };
+    NumberValidator(Kind kind, QObject *parent);
+    State validate(QString &text, int &position) const override;
+
+private:
+    Kind m_kind;
+};
+
+// Figures are never cut short: a text wider than its widget's room is drawn
+// in a smaller size of the form's font.
+
+// Shows text in label whole, and gives it to screen readers as the label's
+// description, beside its caption, the name.
+void showFigure(QLabel &label, const QString &text);
+
+// Keeps field's text whole whenever it changes, typed or shown.
+void keepWhole(QLineEdit &field);

@@ -1,0 +1,36 @@
+#!/bin/sh
+# Usage: screenreader.sh PROGRAM PLAN
+# Opens PLAN in the real window on a private X display and session bus, with
+# Qt's accessibility bridge on, and reads it with screenreader.py.
+set -u
+if [ -z "${NVR_SCREENREADER_INSIDE:-}" ]; then
+    # A runtime directory of its own: the AT-SPI bus puts its socket there,
+    # so that two runs side by side do not share one.
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR NVR_SCREENREADER_INSIDE=1
+    # timeout ends its whole process group: a stuck run fails instead of hanging.
+    timeout -k 5 "${NVR_SCREENREADER_TIMEOUT:-100}" \
+        xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- sh "$0" "$@"
+    status=$?
+    [ "$status" -eq 124 ] && echo "FAIL: no answer within ${NVR_SCREENREADER_TIMEOUT:-100} s" >&2
+    rm -rf "$XDG_RUNTIME_DIR"
+    exit "$status"
+fi
+
+# Inside the display and the session bus, which activates the AT-SPI bus.
+export QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+program=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
+    # The AT-SPI bus would end with the session bus; end it here all the same.
+    a11y=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.Bus 2>/dev/null |
+        awk '/uint32/ { print $2 }')
+    [ -n "$a11y" ] && kill "$a11y" 2>/dev/null
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+"$1" "$2" &
+program=$!
+/usr/bin/python3 "$(dirname "$0")/screenreader.py" "$program"
