@@ -12,12 +12,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <cerrno>
 #include <clocale>
-#include <csignal>
-#include <cstring>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
@@ -38,9 +34,17 @@ QRect textArea(const QWidget &widget)
     }
     if (qobject_cast<const QGroupBox *>(&widget)) // the title, above the first control
         return QRect(1, 1, widget.width() - 2, widget.childrenRect().top() - 2);
-    const bool shows = qobject_cast<const QPushButton *>(&widget)
-        || (qobject_cast<const QLineEdit *>(&widget) && widget.isEnabled());
-    return shows ? widget.rect().adjusted(3, 3, -3, -3) : QRect();
+    if (auto *field = qobject_cast<const QLineEdit *>(&widget); field && !field->text().isEmpty()) {
+        // 2 px inside its contents
+        QStyleOptionFrame frame;
+        frame.initFrom(&widget);
+        frame.lineWidth = widget.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        return widget.style()
+            ->subElementRect(QStyle::SE_LineEditContents, &frame, &widget)
+            .adjusted(2, 0, -2, 0);
+    }
+    return qobject_cast<const QPushButton *>(&widget) ? widget.rect().adjusted(3, 3, -3, -3)
+                                                      : QRect();
 }
 
 // Whether the ink of text stays in area, drawn there unclipped as the style draws it.
@@ -61,31 +65,29 @@ bool fits(const QWidget &widget, const QRect &area, int flags, const QString &te
     return true;
 }
 
-// WCAG 2 contrast of the text in area against its most common colour.
-double textContrast(const QImage &image, const QRect &area)
-{
-    auto lin = [](int c) { return c <= 10 ? c / 3294.6 : qPow((c + 14.025) / 269.025, 2.4); };
-    const auto luminance = [&lin](QRgb p) {
-        return 0.05 + 0.2126 * lin(qRed(p)) + 0.7152 * lin(qGreen(p)) + 0.0722 * lin(qBlue(p));
-    };
-    QHash<QRgb, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            ++counts[image.pixel(x, y)];
-    const double ground = luminance(std::max_element(counts.cbegin(), counts.cend()).key());
-    double best = 1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        best = std::max({best, luminance(it.key()) / ground, ground / luminance(it.key())});
-    return best;
-}
+// What the window shows at start, as main() builds it: every channel at 6000
+// Kbps, 64.8 GB a day.
+const QString started = "cb_frame_*=30 of 0|1|2|4|5|8|10|15|30; cb_frame_all=30 of "
+                        "0|1|2|4|5|8|10|15|30; cb_mode_*=Auto; cb_mode_all=Auto; "
+                        "cb_resolution_*=Full-HD; cb_resolution_all=Full-HD; cb_quality_*=Super; "
+                        "cb_quality_all=Super; line_edit_bps_*=6000 (off); "
+                        "line_edit_bps_all=6000 (off); lb_day_cap_*=64.8; lb_day_cap_all=; "
+                        "cb_max_ch=16 CH; cb_ntpal=NTSC; cb_product=NVR; lb_total=1036.8; "
+                        "lb_cal_hdd=0 GB; lb_cal_days=0 Days; lb_cal_time=0 Hours; "
+                        "line_input_days=; line_input_hdd=";
 
-// clang-format off
-const QStringList hostile = {"", "   ", "abc", "1500kbps", "-5", "+7", "0x10", "12.5GB", "0.5", "1,000",
-    "2147483647", "2147483648", "-2147483649", QString(6000, '9'), "1" + QString(6000, '0'), "1e999",
-    "-1e999", "inf", "nan", "1e-320", QStringLiteral("\uB179\uD654 \uC77C\uC218"),
-    QStringLiteral("\u0623\u064A\u0627\u0645 \u0663\u0660"), QStringLiteral("\U0001F4F9\U0001F4BE"),
-    QString(QChar(0)) + "42"};
-// clang-format on
+// Typed or pasted, each refused in part or whole.
+const QStringList hostile = {"   ",
+                             "1500kbps",
+                             "-5",
+                             "1,000",
+                             "1e999",
+                             "nan",
+                             "0x10",
+                             QString(400, '9'),
+                             "2147483648",
+                             QStringLiteral("\u0663\u0660"),
+                             QString(QChar(0)) + "42"};
 
 template<typename T> T any(const QList<T> &list, QRandomGenerator &random)
 {
@@ -110,7 +112,8 @@ QString randomAction(const Calculator &calculator, QRandomGenerator &random)
         return box->objectName() + "=" + QString::number(random.bounded(box->count()));
     }
     if (kind < 60)
-        return "^" + any<QString>({"Tab", "Tab", "Up", "Down", "Home", "End", "PgDown"}, random);
+        return "^"
+            + any<QString>({"Tab", "Tab", "Up", "Down", "Home", "End", "Ctrl+Z", "Ctrl+Y"}, random);
     if (kind < 97) {
         const QLineEdit *field = any(usable(static_cast<QLineEdit *>(nullptr)), random);
         const int text = int(random.bounded(3));
@@ -168,21 +171,6 @@ void chooseFile(const QString &path, QStringList *offered = nullptr, int kind = 
     });
 }
 
-// Writing more than a few bytes fails, as on a full disk.
-struct FullDisk
-{
-    rlimit before {};
-    FullDisk()
-    {
-        getrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = before;
-        small.rlim_cur = 16;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &before); }
-};
-
 } // namespace
 
 class WindowTest : public QObject
@@ -192,15 +180,11 @@ class WindowTest : public QObject
 private slots:
     void initTestCase();
     void init();
-    void startUp();
     void userSees_data();
     void userSees();
     void popupIsNoReturn();
-    void openedShowsWhatHandsMade_data();
-    void openedShowsWhatHandsMade();
     void badFileChangesNothing_data();
     void badFileChangesNothing();
-    void failedSaveKeepsOldFile();
     void undoneOpenKeepsItsFile_data();
     void undoneOpenKeepsItsFile();
     void undoAndRedoEveryStep();
@@ -209,8 +193,6 @@ private slots:
     void contextMenuCommands();
     void looksWholeOnAnyDesktop_data();
     void looksWholeOnAnyDesktop();
-    void tabWalksTheFormRowByRow_data();
-    void tabWalksTheFormRowByRow();
     void randomSession();
 
 private:
@@ -240,33 +222,15 @@ void WindowTest::init()
         showActive(c().window);
 }
 
-// What the user first sees, built as main() builds it (its trace is checked
-// with the real program).
-void WindowTest::startUp()
-{
-    m_calculator.reset(); // a window of its own
-    const Calculator calculator;
-    const QMap<QString, QString> shown = shownValues(calculator.window);
-    QCOMPARE(shownWith(shown,
-                       "cb_frame_*=30 of 0|1|2|4|5|8|10|15|30; cb_frame_all=30 of "
-                       "0|1|2|4|5|8|10|15|30; cb_mode_*=Auto; cb_mode_all=Auto; "
-                       "cb_resolution_*=Full-HD; cb_resolution_all=Full-HD; "
-                       "cb_quality_*=Super; cb_quality_all=Super; "
-                       "line_edit_bps_*=6000 (off); line_edit_bps_all=6000 (off); "
-                       "lb_day_cap_*=64.8; lb_day_cap_all=; cb_max_ch=16 CH; "
-                       "cb_ntpal=NTSC; cb_product=NVR; lb_total=1036.8; "
-                       "lb_cal_hdd=0 GB; lb_cal_days=0 Days; lb_cal_time=0 Hours; "
-                       "line_input_days=; line_input_hdd="),
-             shownWith(shown, QString()));
-}
-
 void WindowTest::userSees_data()
 {
     // clang-format off
     QTest::addColumn<QString>("actions");
-    QTest::addColumn<QString>("shown"); // what differs from the defaults afterwards
+    QTest::addColumn<QString>("shown"); // what differs from the start afterwards
     const QString ntsc = " of 0|1|2|4|5|8|10|15|30";
     const QString pal = " of 0|1|3|4|5|7|9|13|25";
+
+    QTest::newRow("start") << "" << "";
 
     // Every row reaches its own channel only. HD Low is 2000 / 30 = 66 Kbps per
     // frame; item 4 records 10 fps: 660 Kbps, 7.128 GB; 1234 Kbps 13.3272 GB.
@@ -288,7 +252,6 @@ void WindowTest::userSees_data()
     QTest::newRow("typed") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500"
         << "cb_resolution_5=D1; cb_mode_5=Manual; line_edit_bps_5=2500; lb_day_cap_5=27; lb_total=999";
     QTest::newRow("back to Auto") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500; cb_mode_5=0" << d1 + " (off)";
-    QTest::newRow("Manual again") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500; cb_mode_5=0; cb_mode_5=1" << d1 + "; cb_mode_5=Manual";
     const QString allD1 = "cb_resolution_*=D1; cb_resolution_all=D1; lb_day_cap_*=21.384; lb_total=342.144";
     QTest::newRow("ALL to Manual") << "cb_resolution_all=2; cb_mode_all=1"
         << allD1 + "; cb_mode_*=Manual; cb_mode_all=Manual; line_edit_bps_*=1980; line_edit_bps_all=1980";
@@ -319,7 +282,7 @@ void WindowTest::userSees_data()
     QTest::newRow("letters") << "cb_mode_7=1; line_edit_bps_7<abc>Tab" << "cb_mode_7=Manual; line_edit_bps_7=6000";
     QTest::newRow("a sign and a comma") << "cb_mode_3=1; line_edit_bps_3<-1,500" << "cb_mode_3=Manual; line_edit_bps_3=1500; lb_day_cap_3=16.2; lb_total=988.2";
     QTest::newRow("a point pasted") << "cb_mode_3=1; line_edit_bps_3<<1.5" << "cb_mode_3=Manual; line_edit_bps_3=6000";
-    QTest::newRow("beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<99999999999" << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; lb_total=2.31938e+07";
+    QTest::newRow("a bitrate beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<99999999999" << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; lb_total=2.31938e+07";
     QTest::newRow("a decimal comma") << "line_input_days<30,5" << "line_input_days=305; lb_cal_hdd=339542 GB";
     QTest::newRow("a sign, a second point") << "line_input_days<-1.2.5" << "line_input_days=1.25; lb_cal_hdd=1391 GB";
     QTest::newRow("thousands") << "line_input_hdd<4,000" << "line_input_hdd=4000; lb_cal_days=3 Days; lb_cal_time=14 Hours";
@@ -340,12 +303,8 @@ void WindowTest::userSees_data()
     const QString manual2 = "cb_mode_2=Manual; line_edit_bps_2=6000; lb_day_cap_2=64.8; ";
     QTest::newRow("ALL HD") << allOf.arg("cb_resolution_all=1")
         << manual2.left(0) + "cb_resolution_*=HD; cb_resolution_all=HD; line_edit_bps_*=3990 (off); line_edit_bps_all=3990 (off); lb_day_cap_*=43.092; " + manual2 + "lb_total=711.18";
-    QTest::newRow("ALL Low") << allOf.arg("cb_quality_all=4")
-        << "cb_quality_*=Low; cb_quality_all=Low; line_edit_bps_*=2490 (off); line_edit_bps_all=2490 (off); lb_day_cap_*=26.892; " + manual2 + "lb_total=468.18";
     QTest::newRow("ALL item 7") << allOf.arg("cb_frame_all=7")
         << "cb_frame_*=15" + ntsc + "; cb_frame_all=15" + ntsc + "; line_edit_bps_*=4000 (off); line_edit_bps_all=4000 (off); lb_day_cap_*=43.2; " + manual2 + "lb_total=712.8";
-    QTest::newRow("ALL item 0") << allOf.arg("cb_frame_all=0")
-        << "cb_frame_*=0" + ntsc + "; cb_frame_all=0" + ntsc + "; line_edit_bps_*=0 (off); line_edit_bps_all=0 (off); lb_day_cap_*=0; " + manual2 + "lb_total=64.8";
     // To Manual, the channels in use take the bitrates shown; the others keep
     // what they held, nothing here.
     QTest::newRow("ALL Manual, 4 channels") << "cb_resolution_2=1; cb_max_ch=0; cb_mode_all=1; cb_max_ch=2"
@@ -356,7 +315,6 @@ void WindowTest::userSees_data()
     // The count shows and sums the channels in use; hidden rows keep their
     // settings. D1 Low: 512 / 30 x 30 = 510 Kbps, 5.508 GB.
     QTest::newRow("4 CH") << "cb_max_ch=0" << "cb_max_ch=4 CH; row_5-16=hidden; lb_total=259.2";
-    QTest::newRow("8 CH") << "cb_max_ch=1" << "cb_max_ch=8 CH; row_9-16=hidden; lb_total=518.4";
     QTest::newRow("4 CH, 2000 GB") << "line_input_hdd<2000; cb_max_ch=0"
         << "cb_max_ch=4 CH; row_5-16=hidden; lb_total=259.2; line_input_hdd=2000; lb_cal_days=7 Days; lb_cal_time=4 Hours";
     QTest::newRow("back to 16") << "cb_resolution_12=2; cb_quality_12=4; cb_max_ch=0; cb_max_ch=1; cb_max_ch=2"
@@ -364,8 +322,6 @@ void WindowTest::userSees_data()
 
     // Any choice of standard puts every frame box back on its top item.
     QTest::newRow("PAL") << "cb_frame_3=4; cb_frame_all=2; cb_ntpal=0" << "cb_ntpal=PAL; cb_frame_*=25" + pal + "; cb_frame_all=25" + pal;
-    QTest::newRow("NTSC again") << "cb_frame_3=4; cb_resolution_5=1; cb_ntpal=1"
-        << "cb_resolution_5=HD; line_edit_bps_5=3990 (off); lb_day_cap_5=43.092; lb_total=1015.09";
     QTest::newRow("PAL item 7") << "cb_ntpal=0; cb_frame_1=7"
         << "cb_ntpal=PAL; cb_frame_*=25" + pal + "; cb_frame_all=25" + pal + "; cb_frame_1=13" + pal + "; line_edit_bps_1=4000 (off); lb_day_cap_1=43.2; lb_total=1015.2";
 
@@ -385,8 +341,6 @@ void WindowTest::userSees_data()
     QTest::newRow("the same product again") << busy + "; cb_product=0" << "";
 
     // The estimates, from the typed texts, which stay as typed.
-    QTest::newRow("30 days, 3000 GB") << "line_input_days<30; line_input_hdd<3000"
-        << "line_input_days=30; line_input_hdd=3000; lb_cal_hdd=33397 GB; lb_cal_days=2 Days; lb_cal_time=16 Hours";
     QTest::newRow("half a day") << "line_input_days<0.5" << "line_input_days=0.5; lb_cal_hdd=556 GB";
     // 1036.8 x 9999999 x 1.073741824 GB is beyond 32 bits; 99999999999 GB
     // last 2155839445 hours, 89826643 days and 13 hours.
@@ -397,15 +351,15 @@ void WindowTest::userSees_data()
     // clang-format on
 }
 
-// What the window shows after a user's actions, everything else unchanged;
-// and the model agrees with it.
+// What the window shows after a user's actions: what it shows at start, but
+// for the changes named; and the model agrees with it.
 void WindowTest::userSees()
 {
     QFETCH(QString, actions);
     QFETCH(QString, shown);
-    const QMap<QString, QString> defaults = shownValues(c().window);
     act(c(), actions);
-    QCOMPARE(shownWith(shownValues(c().window), QString()), shownWith(defaults, shown));
+    const QMap<QString, QString> now = shownValues(c().window);
+    QCOMPARE(shownWith(now), shownWith(now, started + "; " + shown));
     QCOMPARE(brokenRelations(c()), QStringList());
 }
 
@@ -424,18 +378,19 @@ void WindowTest::popupIsNoReturn()
     QCOMPARE(c().field("line_edit_bps_1").text(), QStringLiteral("1111"));
 }
 
-// With Arial or its twin, on a light and a dark desktop alike: each widget inside its parent,
-// clear of its siblings, each text whole with a contrast of 4.5, each frame flat, not one pixel
-// changed; and a screen reader names each control and result once, with its channel.
+// With Arial or its twin, on a light and a dark desktop alike: each text and figure whole, not
+// one pixel changed; and a screen reader names each control and result once, with its channel.
 void WindowTest::looksWholeOnAnyDesktop_data()
 {
     QTest::addColumn<QString>("actions");
     QTest::newRow("a plan") << "line_input_days<30; line_input_hdd<4000";
     // The widest figures: 2^31 - 1 Kbps on every channel, 2.31928e+07 GB a
-    // day each, 3.71085e+08 GB in all; 5 days need 1992... GB, and 7.97e17
-    // GB last 2000... days, ten digits each.
-    QTest::newRow("the widest figures") << "cb_mode_all=1; line_edit_bps_all<2147483647; "
-                                           "line_input_days<5; line_input_hdd<797000000000000000";
+    // day each, 3.71085e+08 GB in all, 5 days on 1992... GB; 1 Kbps each is
+    // 0.1728 GB a day, on which 371000000 GB last 1999... days.
+    QTest::newRow("the widest figures")
+        << "cb_mode_all=1; line_edit_bps_all<2147483647; line_input_days<5";
+    QTest::newRow("the most days")
+        << "cb_mode_all=1; line_edit_bps_all<1; line_input_hdd<371000000";
 }
 
 void WindowTest::looksWholeOnAnyDesktop()
@@ -464,46 +419,19 @@ void WindowTest::looksWholeOnAnyDesktop()
                                                           : "")))
                 faults << widget->objectName() + " is named \"" + name + '"';
             names << name;
-            if (!widget->parentWidget()->rect().contains(widget->geometry()))
-                faults << widget->objectName() + " sticks out";
-            for (QWidget *other : widgets)
-                if (widget < other && widget->parentWidget() == other->parentWidget()
-                    && widget->geometry().intersects(other->geometry()))
-                    faults << widget->objectName() + " overlaps " + other->objectName();
             const QRect area = textArea(*widget);
-            if (area.isValid()
-                && textContrast(shot, area.translated(widget->mapTo(&c.window, QPoint()))) < 4.5)
-                faults << widget->objectName() + " is hard to read";
             auto *box = qobject_cast<QComboBox *>(widget);
             auto *label = qobject_cast<QLabel *>(widget);
-            const QRect outline(widget->mapTo(&c.window, QPoint()), widget->size());
-            QSet<QRgb> border; // of a framed label: one colour all round, no bevel
-            for (const QRect &side : QRegion(outline).subtracted(outline.adjusted(1, 1, -1, -1)))
-                for (int i = 0; i < side.width() * side.height(); ++i)
-                    border << shot.pixel(side.x() + i % side.width(), side.y() + i / side.width());
-            if (label && label->frameWidth() && border.size() > 1)
-                faults << widget->objectName() + " has a bevelled border";
-            // A field of figures, as QLineEdit lays out its text: 2 px inside its contents.
-            auto *figures = widget->objectName().startsWith("line_edit_bps")
-                ? qobject_cast<QLineEdit *>(widget)
-                : nullptr;
-            QStyleOptionFrame frame;
-            frame.initFrom(widget);
-            frame.lineWidth = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-            const QRect room = figures
-                ? widget->style()
-                      ->subElementRect(QStyle::SE_LineEditContents, &frame, widget)
-                      .adjusted(2, 0, -2, 0)
-                : area;
-            const int flags = label ? int(label->alignment()) : Qt::AlignRight | Qt::AlignVCenter;
+            auto *field = qobject_cast<QLineEdit *>(widget);
+            const int flags = label ? int(label->alignment())
+                : field             ? int(field->alignment())
+                                    : Qt::AlignLeft | Qt::AlignVCenter;
             for (const QString &text : box ? itemTexts(*box)
-                                           : QStringList(label         ? label->text()
-                                                             : figures ? figures->text()
-                                                                       : ""))
-                if (!text.isEmpty() && !fits(*widget, room, flags, text))
+                                           : QStringList(label       ? label->text()
+                                                             : field ? field->text()
+                                                                     : ""))
+                if (!text.isEmpty() && !fits(*widget, area, flags, text))
                     faults << widget->objectName() + " cuts \"" + text + '"';
-            if (box && box->isEditable())
-                faults << widget->objectName() + " takes typed text";
             if ((qobject_cast<QGroupBox *>(widget) || qobject_cast<QPushButton *>(widget))
                 && widget->minimumSizeHint().boundedTo(widget->size()) != widget->minimumSizeHint())
                 faults << widget->objectName() + " cuts its caption";
@@ -517,45 +445,6 @@ void WindowTest::looksWholeOnAnyDesktop()
     QApplication::setPalette(before);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.values().join('\n')));
     QVERIFY(dark == light);
-}
-
-void WindowTest::tabWalksTheFormRowByRow_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("mode");
-    QTest::newRow("16 channels, Auto: bitrate fields skipped") << 2 << 0;
-    QTest::newRow("4 channels, Manual: hidden rows skipped") << 0 << 1;
-}
-
-// Row by row from Video Standard, past what is hidden or disabled, and back with Shift+Tab.
-void WindowTest::tabWalksTheFormRowByRow()
-{
-    m_calculator.reset(); // a window of its own
-    QFETCH(int, count);
-    QFETCH(int, mode);
-    Calculator c;
-    c.box("cb_max_ch").setCurrentIndex(count); // a popup keeps the focus on Qt 5
-    c.box("cb_mode_all").setCurrentIndex(mode);
-    QStringList expected = {"cb_ntpal", "cb_max_ch", "line_input_days", "line_input_hdd"};
-    QStringList stops = {"cb_mode", "cb_resolution", "cb_frame", "cb_quality", "line_edit_bps"};
-    for (int row = 0; row <= (4 << count); ++row)
-        for (const QString &family : stops.mid(0, mode == 1 ? 5 : 4))
-            expected << Calculator::cell(qPrintable(family), row);
-    expected += QStringList {"cb_product", "btn_init", "cb_ntpal"};
-    for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
-        QStringList visited = {qApp->focusWidget()->objectName()};
-        while (visited.size() < expected.size()) {
-            QTest::keyClick(qApp->focusWidget(), Qt::Key_Tab, modifiers);
-            visited << (qApp->focusWidget() ? qApp->focusWidget()->objectName() : "(nothing)");
-        }
-        QCOMPARE(visited, expected);
-        std::reverse(expected.begin() + 1, expected.end() - 1);
-    }
-    auto *group = c.window.findChild<QGroupBox *>("groupBox");
-    QCOMPARE(QAccessible::queryAccessibleInterface(group)->text(QAccessible::Name),
-             group->title().replace("&&", "&"));
-    QTest::keyClick(&c.window, Qt::Key_Space, Qt::AltModifier); // the window menu, not the group
-    QCOMPARE(qApp->focusWidget(), &c.box("cb_ntpal"));
 }
 
 void WindowTest::randomSession()
@@ -582,72 +471,18 @@ void WindowTest::randomSession()
     }
 }
 
-void WindowTest::openedShowsWhatHandsMade_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("actions");
-    QTest::newRow("PAL, 8 channels, frame items") << "cb_ntpal=0; cb_max_ch=1; cb_frame_3=7; cb_quality_2=4; line_input_days<30; line_input_hdd<4000";
-    QTest::newRow("Manual channels and ALL row") << "cb_resolution_4=1; cb_mode_3=1; line_edit_bps_3<2500; cb_mode_all=1; line_edit_bps_9<777; line_input_days<12.5GB";
-    QTest::newRow("hidden channels keep settings") << "cb_resolution_12=2; cb_quality_12=4; cb_frame_all=4; cb_max_ch=0; line_input_hdd<-100";
-    QTest::newRow("Hybrid-DVR") << "cb_product=1; cb_resolution_all=2; cb_quality_7=1; cb_frame_1=0; line_input_hdd<2000";
-    // clang-format on
-}
-
-// Saved, then opened in a fresh window: the same controls, items, figures,
-// hidden rows, usable fields and product lock as made by hand; and read back,
-// the window gives the plan the file holds.
-void WindowTest::openedShowsWhatHandsMade()
-{
-    m_calculator.reset(); // a window of its own
-    QFETCH(QString, actions);
-    const QTemporaryDir folder; // no question about replacing a file
-    const QString path = folder.filePath(QStringLiteral("site.nvrplan"));
-    QStringList byHand;
-    {
-        Calculator calculator;
-        act(calculator, actions);
-        byHand = shown(calculator.window);
-        chooseFile(folder.filePath(QStringLiteral("site"))); // the suffix is added
-        act(calculator, "^Ctrl+S");
-        QCOMPARE(title(calculator.window), QStringLiteral("site.nvrplan"));
-    }
-    Calculator calculator;
-    chooseFile(path);
-    act(calculator, "^Ctrl+O");
-    QCOMPARE(shown(calculator.window), byHand);
-    QString error;
-    QVERIFY(calculator.window.currentPlan() == readPlanFile(path, &error));
-}
-
 void WindowTest::badFileChangesNothing_data()
 {
     // clang-format off
     QTest::addColumn<QString>("file"); // in tests/plans/bad
     QTest::addColumn<QString>("message"); // after "PATH: "
     QTest::newRow("not JSON") << "not-json" << "not JSON: unterminated object at line 1, column 12";
-    QTest::newRow("empty") << "empty" << "the file is empty: not a plan";
-    QTest::newRow("not an object") << "array" << "not a plan: the file holds a JSON array, not an object";
-    QTest::newRow("format missing") << "format-missing" << "format: missing";
-    QTest::newRow("another format") << "format-other" << "format: \"nvr-plot\" is not \"nvr-plan\": not a plan file";
     QTest::newRow("newer version") << "version-2" << "version: 2 is newer than this program reads (1)";
-    QTest::newRow("missing key") << "missing-key" << "installedHddGb: missing";
-    QTest::newRow("wrong type") << "count-as-text" << "channelCount: \"16\" is not a number";
-    QTest::newRow("count") << "count-12" << "channelCount: 12 is not 4, 8 or 16";
     QTest::newRow("unknown resolution") << "resolution-4k" << "channels[3].resolution: \"4K\" is not one of \"Full-HD\", \"HD\", \"D1\"";
     QTest::newRow("PAL frame under NTSC") << "pal-frame-under-ntsc" << "channels[0].frame: \"25\" is not a frame rate under NTSC: 0, 1, 2, 4, 5, 8, 10, 15, 30";
-    QTest::newRow("seventeen channels") << "seventeen-channels" << "channels: 17 channels, a plan has 16";
     QTest::newRow("bitrate beyond 32 bits") << "bitrate-beyond-32-bits" << "channels[1].bitrateKbps: 2147483648 is outside -2147483648 to 2147483647";
     QTest::newRow("Manual on a Hybrid-DVR") << "manual-on-hybrid" << "channels[5].mode: \"Manual\" is not possible with the product \"Hybrid-DVR\", which records in Auto mode only";
     QTest::newRow("over 1 MiB") << "/dev/zero" << "larger than 1 MiB: not a plan";
-    QTest::newRow("a folder") << "/" << "file to open is a directory";
-    QTest::newRow("version as text") << "version-as-text" << "version: \"1\" is not a number";
-    QTest::newRow("oldest version") << "version-zero" << "version: 0 is not a version of this format";
-    QTest::newRow("standard as number") << "standard-as-number" << "videoStandard: 1 is not a string";
-    QTest::newRow("half a count") << "count-fraction" << "channelCount: 8.5 is not a whole number";
-    QTest::newRow("unknown product") << "product-unknown" << "product: \"DVR\" is not one of \"NVR\", \"Hybrid-DVR\"";
-    QTest::newRow("unknown quality") << "quality-ultra" << "channels[2].quality: \"Ultra\" is not one of \"Super\", \"Highest\", \"High\", \"Standard\", \"Low\"";
-    QTest::newRow("channels not a list") << "channels-not-array" << "channels: {\"1\":\"Auto\"} is not an array";
-    QTest::newRow("channel not an object") << "channel-not-object" << "channels[0]: 1 is not an object";
     QTest::newRow("days beyond the field") << "days-too-long" << "requiredDays: 32768 characters, more than the field holds (32767)";
     QTest::newRow("negative days") << "days-negative" << "requiredDays: \"-30\" is negative";
     QTest::newRow("disk beyond any number") << "hdd-not-finite" << "installedHddGb: \"1e999\" is not a finite number";
@@ -669,30 +504,6 @@ void WindowTest::badFileChangesNothing()
     QCOMPARE(failureShown(calculator.window), path + ": " + message);
     QCOMPARE(shown(calculator.window), before);
     QCOMPARE(title(calculator.window), QStringLiteral("NVR Recording calculator"));
-}
-
-// On a full disk the old file stays, no other file is left behind, and the
-// window says why and keeps its changes.
-void WindowTest::failedSaveKeepsOldFile()
-{
-    m_calculator.reset(); // a window of its own
-    const QString path = m_dir.filePath(QStringLiteral("site.nvrplan"));
-    QString error;
-    QVERIFY(writePlanFile(path, Plan(), &error));
-    const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
-    Calculator calculator;
-    QVERIFY(calculator.window.openFile(path));
-    act(calculator, "cb_resolution_2=1");
-    {
-        const FullDisk full;
-        act(calculator, "^Ctrl+S");
-    }
-    QCOMPARE(readFile(path), planToJson(Plan()));
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), files);
-    // The cause the system gave ("File too large"), not the program's own cancelling.
-    QCOMPARE(failureShown(calculator.window),
-             path + ": " + QString::fromLocal8Bit(strerror(EFBIG)));
-    QCOMPARE(title(calculator.window), QStringLiteral("site.nvrplan*"));
 }
 
 void WindowTest::undoneOpenKeepsItsFile_data()
@@ -804,25 +615,16 @@ void WindowTest::changedPlanIsNotLostUnasked()
     QVERIFY(writePlanFile(path, Plan(), &error) && writePlanFile(other, eight, &error));
 
     Calculator calculator;
-    // Untitled work is closed without a question, as ever.
     act(calculator, "cb_resolution_6=1");
-    QVERIFY(calculator.window.close());
+    QVERIFY(calculator.window.close()); // untitled work closes without a question, as ever
     calculator.window.show();
-    QCOMPARE(title(calculator.window), QStringLiteral("NVR Recording calculator"));
     QVERIFY(calculator.window.openFile(path));
-    QCOMPARE(calculator.window.windowHandle()->title(), "shop.nvrplan - NVR Recording calculator");
     act(calculator, "cb_quality_3=0; cb_resolution_6=0"); // the items shown: no change
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan"));
-    act(calculator, "cb_resolution_6=2");
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan*"));
-    // Undone back to what was opened, the plan has no changes; before the
-    // opening lies the untitled work.
-    act(calculator, "^Ctrl+Z");
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan"));
-    act(calculator, "^Ctrl+Z");
-    QCOMPARE(calculator.box("cb_resolution_6").currentText(), QStringLiteral("HD"));
+    QCOMPARE(calculator.window.windowHandle()->title(), "shop.nvrplan - NVR Recording calculator");
+    act(calculator, "cb_resolution_6=2; ^Ctrl+Z");
+    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan")); // undone: no changes
     act(calculator, "^Ctrl+Y");
-    act(calculator, "cb_resolution_6=2");
+    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan*"));
     QString asked;
     whenDialogOpens([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
@@ -854,7 +656,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
 }
 
 // Export report… (Ctrl+E) writes the table shown as CSV; a right click on the
-// window's background, or the Menu key, offers the commands; About names the
+// window's background, or the Menu key, offers the commands: About names the
 // version, and Undo undoes.
 void WindowTest::contextMenuCommands()
 {
@@ -864,8 +666,9 @@ void WindowTest::contextMenuCommands()
     QStringList dialog;
     chooseFile(m_dir.filePath(QStringLiteral("report")), &dialog, 1); // CSV, suffix added
     act(calculator, "^Ctrl+E"); // from the field, its text taken first
-    QCOMPARE(dialog.mid(1), QStringList({"PDF report (*.pdf)", "Channel table as CSV (*.csv)"}));
-    QVERIFY2(dialog.first().endsWith("/Untitled.pdf"), qPrintable(dialog.first()));
+    dialog[0] = QFileInfo(dialog.value(0)).fileName();
+    QCOMPARE(dialog,
+             QStringList({"Untitled.pdf", "PDF report (*.pdf)", "Channel table as CSV (*.csv)"}));
     // Channel 1 at the 1234 Kbps typed: 13.3272 GB.
     QCOMPARE(readFile(m_dir.filePath(QStringLiteral("report.csv"))).split('\n').mid(0, 3),
              QList<QByteArray>({"channel,mode,resolution,frame,quality,bitrateKbps,dayGb",
@@ -873,33 +676,27 @@ void WindowTest::contextMenuCommands()
                                 "2,Auto,Full-HD,30,Low,2490,26.892"}));
     QString about;
     whenDialogOpens([&about](QWidget *box) {
-        about = qobject_cast<QMessageBox *>(box)->text();
+        about = qobject_cast<QMessageBox *>(box)->text().remove(QRegularExpression("<[^>]*>"));
         box->close();
     });
-    for (const bool byKey : {false, true}) {
-        QStringList offered;
-        QTimer::singleShot(50, [&offered, byKey] {
+    for (const QString command : {"About", "Undo"}) {
+        QTimer::singleShot(50, [command] {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
-                offered << action->text().remove('&') + (action->isEnabled() ? "" : " (off)");
-                if (offered.last() == QLatin1String(byKey ? "Undo" : "About"))
+            for (QAction *action : menu ? menu->actions() : QList<QAction *>())
+                if (action->text().remove('&') == command)
                     QTimer::singleShot(0, action, &QAction::trigger);
-            }
             if (menu)
                 menu->close();
         });
-        QWidget *at = calculator.window.findChild<QWidget *>(byKey ? "cb_quality_3" : "label_13");
+        QWidget *at = calculator.window.findChild<QWidget *>("label_13");
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
                                 at->mapToGlobal(QPoint(5, 5)));
-        byKey ? QTest::keyClick(at, Qt::Key_Menu) : void(QApplication::sendEvent(at, &click));
-        QCOMPARE(offered.join(", "),
-                 "Open…, Save, Save As…, Export report…, , Undo, Redo (off), , About");
-        QTRY_VERIFY(byKey || !about.isEmpty()); // About read and closed before the next menu
+        command == "About" ? void(QApplication::sendEvent(at, &click))
+                           : QTest::keyClick(&calculator.box("cb_quality_3"), Qt::Key_Menu);
+        QTRY_VERIFY(!about.isEmpty()); // read and closed before the next menu
     }
     QTRY_COMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("6000"));
-    QVERIFY2(about.remove(QRegularExpression("<[^>]*>"))
-                 .startsWith("NVR Recording calculator " NVR_VERSION),
-             qPrintable(about));
+    QVERIFY2(about.startsWith("NVR Recording calculator " NVR_VERSION), qPrintable(about));
 }
 
 QTEST_MAIN(WindowTest)

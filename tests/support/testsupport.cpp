@@ -23,6 +23,10 @@ bool showActive(QWidget &window)
     return QTest::qWaitForWindowActive(&window);
 }
 
+namespace {
+
+// A user's choice from the popup list of box: raises activated(index) also for
+// the item that is already current.
 void pickFromPopup(QComboBox &box, int index)
 {
     box.showPopup();
@@ -37,6 +41,9 @@ void pickFromPopup(QComboBox &box, int index)
         QApplication::setActiveWindow(box.window());
 }
 
+// Clicks into field, selects its text and types text over it, like a user,
+// or pastes it; what QTest cannot type (long texts, other scripts, NUL) is
+// pasted anyway.
 void enterText(QLineEdit &field, const QString &text, bool paste)
 {
     QTest::mouseClick(&field, Qt::LeftButton);
@@ -54,6 +61,8 @@ void enterText(QLineEdit &field, const QString &text, bool paste)
         QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
     }
 }
+
+} // namespace
 
 QStringList itemTexts(const QComboBox &box)
 {

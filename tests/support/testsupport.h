@@ -37,15 +37,6 @@ private:
 // Shows the window and waits until it has the keyboard focus.
 bool showActive(QWidget &window);
 
-// A user's choice from the popup list of box: raises activated(index) also for
-// the item that is already current.
-void pickFromPopup(QComboBox &box, int index);
-
-// Clicks into field, selects its text and types text over it, like a user,
-// or pastes it; what QTest cannot type (long texts, other scripts, NUL) is
-// pasted anyway.
-void enterText(QLineEdit &field, const QString &text, bool paste = false);
-
 QStringList itemTexts(const QComboBox &box);
 
 // Performs a user's actions, separated by "; ": "box=2" picks item 2 from the
