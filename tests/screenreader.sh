@@ -4,6 +4,13 @@
 # Qt's accessibility bridge on, and reads it with screenreader.py.
 set -u
 if [ -z "${NVR_SCREENREADER_INSIDE:-}" ]; then
+    # Without the display, the buses or the reader there is nothing to try:
+    # skipped, not failed (scripts/test.sh installs them).
+    for tool in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing" >&2; exit 77; }
+    done
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+        { echo "SKIP: python3-pyatspi is missing" >&2; exit 77; }
     # A runtime directory of its own: the AT-SPI bus puts its socket there,
     # so that two runs side by side do not share one.
     XDG_RUNTIME_DIR=$(mktemp -d)

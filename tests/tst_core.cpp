@@ -169,6 +169,7 @@ void CoreTest::planFileText()
     edited.replace("\"bitrateKbps\": 6000}", "\"bitrateKbps\": -1}");
     // An older plan's days with a unit after them: the number they read as.
     edited.replace("\"requiredDays\": \"30\"", "\"requiredDays\": \" 0x1E days\"");
+    edited.replace("\"installedHddGb\": \"\"", "\"installedHddGb\": \" GB\""); // no number
     QString error;
     const std::optional<Plan> read = planFromJson(edited, &error);
     QVERIFY2(read, qPrintable(error));

@@ -276,13 +276,13 @@ void WindowTest::userSees_data()
     QTest::newRow("ALL field changed") << typedTwo + "; line_edit_bps_all<3333>Tab"
         << allManual + "; line_edit_bps_*=3333; line_edit_bps_all=3333; lb_day_cap_*=35.9964; lb_total=575.942";
     // A field takes only what it reads: a sign, a comma, a second point, a
-    // letter, typed or pasted, is refused. 1500 Kbps are 16.2 GB; 2^31 - 1 Kbps
-    // 2.31928e+07 GB; 305 days need 1036.8 x 305 x 1.073741824 = 339542.9 GB,
+    // letter, a digit past 2^31 - 1 Kbps, typed or pasted, is refused. 1500 Kbps
+    // are 16.2 GB; 2^31 - 1 Kbps 2.31928e+07 GB; 305 days need 1036.8 x 305 x 1.073741824 = 339542.9 GB,
     // 1.25 days 1391.6; 4000 GB last 4000 / 1.073741824 / 43.2 = 86.2 hours.
     QTest::newRow("letters") << "cb_mode_7=1; line_edit_bps_7<abc>Tab" << "cb_mode_7=Manual; line_edit_bps_7=6000";
     QTest::newRow("a sign and a comma") << "cb_mode_3=1; line_edit_bps_3<-1,500" << "cb_mode_3=Manual; line_edit_bps_3=1500; lb_day_cap_3=16.2; lb_total=988.2";
     QTest::newRow("a point pasted") << "cb_mode_3=1; line_edit_bps_3<<1.5" << "cb_mode_3=Manual; line_edit_bps_3=6000";
-    QTest::newRow("a bitrate beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<99999999999" << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; lb_total=2.31938e+07";
+    QTest::newRow("a bitrate beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<21474836479" << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; lb_total=2.31938e+07";
     QTest::newRow("a decimal comma") << "line_input_days<30,5" << "line_input_days=305; lb_cal_hdd=339542 GB";
     QTest::newRow("a sign, a second point") << "line_input_days<-1.2.5" << "line_input_days=1.25; lb_cal_hdd=1391 GB";
     QTest::newRow("thousands") << "line_input_hdd<4,000" << "line_input_hdd=4000; lb_cal_days=3 Days; lb_cal_time=14 Hours";
@@ -385,10 +385,11 @@ void WindowTest::looksWholeOnAnyDesktop_data()
     QTest::addColumn<QString>("actions");
     QTest::newRow("a plan") << "line_input_days<30; line_input_hdd<4000";
     // The widest figures: 2^31 - 1 Kbps on every channel, 2.31928e+07 GB a
-    // day each, 3.71085e+08 GB in all, 5 days on 1992... GB; 1 Kbps each is
-    // 0.1728 GB a day, on which 371000000 GB last 1999... days.
-    QTest::newRow("the widest figures")
-        << "cb_mode_all=1; line_edit_bps_all<2147483647; line_input_days<5";
+    // day each, 3.71085e+08 GB in all, 5 days on 1992... GB, 7.97e17 GB for
+    // 2000... days; 1 Kbps each is 0.1728 GB a day, on which 371000000 GB last
+    // 1999... days.
+    QTest::newRow("the widest figures") << "cb_mode_all=1; line_edit_bps_all<2147483647; "
+                                           "line_input_days<5; line_input_hdd<797000000000000000";
     QTest::newRow("the most days")
         << "cb_mode_all=1; line_edit_bps_all<1; line_input_hdd<371000000";
 }
@@ -539,8 +540,9 @@ void WindowTest::undoneOpenKeepsItsFile()
     QString error;
     QVERIFY(writePlanFile(a, Plan(), &error) && writePlanFile(b, four, &error));
     Calculator calculator;
-    QVERIFY(!titled || calculator.window.openFile(a));
-    act(calculator, "cb_max_ch=1");
+    // An open is undone like any change, the first one too.
+    QVERIFY(!titled || (calculator.window.openFile(a) && calculator.window.openFile(b)));
+    act(calculator, titled ? "^Ctrl+Z; cb_max_ch=1" : "cb_max_ch=1");
     QVERIFY(calculator.window.openFile(b)); // as after Discard
     QCOMPARE(title(calculator.window), QStringLiteral("b.nvrplan"));
     act(calculator, "^Ctrl+Z");
@@ -623,7 +625,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
     QCOMPARE(calculator.window.windowHandle()->title(), "shop.nvrplan - NVR Recording calculator");
     act(calculator, "cb_resolution_6=2; ^Ctrl+Z");
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan")); // undone: no changes
-    act(calculator, "^Ctrl+Y");
+    act(calculator, "^Ctrl+Y; line_input_days<45>"); // typed, but not yet taken
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan*"));
     QString asked;
     whenDialogOpens([&](QWidget *dialog) {
@@ -653,6 +655,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
     }
     QCOMPARE(asked, QStringLiteral("The plan “shop.nvrplan” has changes that are not saved."));
     QCOMPARE(readPlanFile(path, &error)->channels[5].resolution, kept);
+    QCOMPARE(readPlanFile(path, &error)->requiredDays, QString(kept ? "45" : ""));
 }
 
 // Export report… (Ctrl+E) writes the table shown as CSV; a right click on the

@@ -2,7 +2,6 @@
 
 #include "channelrow.h"
 #include "model.h"
-#include "numberwidgets.h"
 #include "ui_mainwindow.h"
 
 #include <QSignalBlocker>
@@ -25,11 +24,13 @@ MainWindow::MainWindow(QWidget *parent)
     for (int i = -1; i < channel_max; ++i) {
         QLineEdit &field = *(i < 0 ? allRow(*ui) : channelRow(*ui, i)).bitrate;
         field.setValidator(bitrate);
-        keepWhole(field);
+        m_figures.keepWhole(field);
     }
     auto *estimate = new NumberValidator(NumberValidator::Estimate, this);
-    ui->line_input_days->setValidator(estimate);
-    ui->line_input_hdd->setValidator(estimate);
+    for (QLineEdit *field : {ui->line_input_days, ui->line_input_hdd}) {
+        field->setValidator(estimate);
+        m_figures.keepWhole(*field);
+    }
     m_title = windowTitle();
     setAcceptDrops(true);
     createActions();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numberwidgets.h"
 #include "plan.h"
 
 #include <QHash>
@@ -228,6 +229,7 @@ private:
     std::shared_ptr<QString> m_file = std::make_shared<QString>();
     QHash<QString, Plan> m_saved;
     QString m_title;
+    WholeFigures m_figures;
     QAction *m_openAction = nullptr;
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;

@@ -52,6 +52,14 @@ private:
 
 namespace {
 
+// One name for one file, however it was reached.
+QString fileKey(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
+
 QString planFilter()
 {
     return QObject::tr("NVR plans (*.nvrplan)");
@@ -115,7 +123,8 @@ void MainWindow::createActions()
 
 QAction *MainWindow::commandFor(const QKeyEvent &key) const
 {
-    const QKeySequence pressed(int(key.modifiers() & ~Qt::KeypadModifier) | key.key());
+    const Qt::KeyboardModifiers aside = Qt::KeypadModifier | Qt::GroupSwitchModifier;
+    const QKeySequence pressed(int(key.modifiers() & ~aside) | key.key());
     for (QAction *command : actions())
         if (command->shortcuts().contains(pressed))
             return command;
@@ -174,7 +183,8 @@ void MainWindow::restoreShown(const Shown &shown)
 
 bool MainWindow::isModified() const
 {
-    return !m_file->isEmpty() && m_saved.value(*m_file) != currentPlan();
+    const auto saved = m_saved.constFind(*m_file);
+    return saved != m_saved.cend() && *saved != currentPlan();
 }
 
 void MainWindow::showFileState(const Plan &plan)
@@ -187,7 +197,8 @@ void MainWindow::showFileState(const Plan &plan)
                            : QFileInfo(path).fileName() + QStringLiteral("[*] - ") + m_title);
     }
     // Untitled work has no marker: it closes without a question.
-    setWindowModified(!path.isEmpty() && m_saved.value(path) != plan);
+    const auto saved = m_saved.constFind(path);
+    setWindowModified(saved != m_saved.cend() && *saved != plan);
 }
 
 bool MainWindow::openFile(const QString &path)
@@ -198,14 +209,13 @@ bool MainWindow::openFile(const QString &path)
         showFailure(tr("The plan could not be opened."), error);
         return false;
     }
-    // Nothing to go back to yet: the plan is where the history begins.
-    const bool fresh = m_history->count() == 0;
-    const QString file = QFileInfo(path).absoluteFilePath();
+    // Undo goes back to the work before, under its own name; the same file
+    // opened again is the same work.
+    const QString file = fileKey(path);
     m_saved.insert(file, *plan);
-    m_file = std::make_shared<QString>(file);
+    if (*m_file != file)
+        m_file = std::make_shared<QString>(file);
     applyPlan(*plan);
-    if (fresh)
-        m_history->clear();
     return true;
 }
 
@@ -217,7 +227,7 @@ bool MainWindow::saveFile(const QString &path)
         showFailure(tr("The plan could not be saved."), error);
         return false;
     }
-    const QString file = QFileInfo(path).absoluteFilePath();
+    const QString file = fileKey(path);
     m_saved.insert(file, plan);
     *m_file = file;
     showFileState(plan);
@@ -260,6 +270,7 @@ bool MainWindow::saveAs()
 
 bool MainWindow::maySetAside()
 {
+    commitTypedText();
     if (!isModified())
         return true;
     QMessageBox question(

@@ -11,9 +11,6 @@
 
 namespace {
 
-// Where a widget keeps the form's font once a figure made it smaller.
-const char form_font[] = "nvrFormFont";
-
 // The width a label's plain text has, as QLabel lays it out: inside the frame
 // and the margin, less the indent a framed label keeps on its aligned side.
 int labelRoom(const QLabel &label)
@@ -40,20 +37,14 @@ int fieldRoom(const QLineEdit &field)
     return contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
 }
 
-void fitFont(QWidget &widget, const QString &text, int room)
+// Glyph by glyph, a tenth of the cost of laying the text out; a figure's
+// characters are not kerned.
+qreal textWidth(const QFontMetricsF &metrics, const QString &text)
 {
-    const QVariant saved = widget.property(form_font);
-    // The usual case: the form's font has room.
-    if (!saved.isValid() && widget.fontMetrics().horizontalAdvance(text) <= room)
-        return;
-    const QFont form = saved.isValid() ? saved.value<QFont>() : widget.font();
-    QFont font = form;
-    while (QFontMetrics(font, &widget).horizontalAdvance(text) > room && font.pointSizeF() > 4)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    if (!saved.isValid())
-        widget.setProperty(form_font, form);
-    if (font != widget.font())
-        widget.setFont(font);
+    qreal width = 0;
+    for (const QChar c : text)
+        width += metrics.horizontalAdvance(c);
+    return width;
 }
 
 } // namespace
@@ -71,20 +62,46 @@ QValidator::State NumberValidator::validate(QString &text, int &) const
     const bool digits = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     });
-    return digits ? Acceptable : Invalid;
+    // Beyond the 32-bit range a bitrate would be read as 2147483647.
+    bool read = false;
+    return digits && (text.isEmpty() || (text.toULongLong(&read) <= 2147483647 && read))
+        ? Acceptable
+        : Invalid;
 }
 
-void showFigure(QLabel &label, const QString &text)
+void WholeFigures::fit(QWidget &widget, const QString &text, int room)
+{
+    const auto saved = m_formFonts.constFind(&widget);
+    // The usual case: the form's font has room, as even its widest glyph
+    // tells at once, or else the text's own glyphs.
+    if (saved == m_formFonts.cend()) {
+        const QFontMetricsF metrics(widget.fontMetrics());
+        if (text.size() * metrics.maxWidth() <= room || textWidth(metrics, text) <= room)
+            return;
+    }
+    const QFont form = saved == m_formFonts.cend() ? widget.font() : *saved;
+    QFont font = form;
+    while (textWidth(QFontMetricsF(font, &widget), text) > room && font.pointSizeF() > 4)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (font == form)
+        m_formFonts.remove(&widget);
+    else
+        m_formFonts.insert(&widget, form);
+    if (font != widget.font())
+        widget.setFont(font);
+}
+
+void WholeFigures::show(QLabel &label, const QString &text)
 {
     if (label.text() == text && label.accessibleDescription() == text)
         return;
-    fitFont(label, text, labelRoom(label));
+    fit(label, text, labelRoom(label));
     label.setText(text);
     label.setAccessibleDescription(text);
 }
 
-void keepWhole(QLineEdit &field)
+void WholeFigures::keepWhole(QLineEdit &field)
 {
     QObject::connect(&field, &QLineEdit::textChanged, &field,
-                     [&field](const QString &text) { fitFont(field, text, fieldRoom(field)); });
+                     [this, &field](const QString &text) { fit(field, text, fieldRoom(field)); });
 }

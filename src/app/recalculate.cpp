@@ -1,7 +1,6 @@
 #include "channelrow.h"
 #include "mainwindow.h"
 #include "model.h"
-#include "numberwidgets.h"
 #include "plan.h"
 #include "ui_mainwindow.h"
 
@@ -63,16 +62,16 @@ void MainWindow::recalculate()
     for (int i = 0; i < channel_max; ++i) {
         const ChannelRow row = channelRow(*ui, i);
         showText(row.bitrate, figures.kbpsText(i));
-        showFigure(*row.capacity, figures.dayGbText(i));
+        m_figures.show(*row.capacity, figures.dayGbText(i));
     }
     const ChannelRow all = allRow(*ui);
     showText(all.bitrate, figures.allKbpsText());
     all.capacity->clear();
 
-    showFigure(*ui->lb_total, figures.totalText());
-    showFigure(*ui->lb_cal_hdd, figures.requiredText());
-    showFigure(*ui->lb_cal_days, figures.daysText());
-    showFigure(*ui->lb_cal_time, figures.hoursText());
+    m_figures.show(*ui->lb_total, figures.totalText());
+    m_figures.show(*ui->lb_cal_hdd, figures.requiredText());
+    m_figures.show(*ui->lb_cal_days, figures.daysText());
+    m_figures.show(*ui->lb_cal_time, figures.hoursText());
 
     planShown(plan);
 }

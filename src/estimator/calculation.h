@@ -10,9 +10,9 @@
 // x 86400 s / 1,000,000 gigabytes of 10^9 bytes, kept as a float: 6000 Kbps
 // make 64.8 GB a day. Disk sizes are GB of 10^9 bytes too. The estimates
 // multiply the recorded data by 1.073741824 (1024^3 / 1000^3): the required
-// disk is 7.4 % above the data for the days, and a disk lasts 7.4 % less than
-// its size over the daily data; a margin, kept since every figure rests on
-// it. The order of evaluation below is part of the result: truncation makes a
+// disk is 7.4 % above the data for the days, and a disk lasts its size over
+// the daily data divided by 1.073741824 (6.9 % less); a margin, kept since
+// every figure rests on it. The order of evaluation below is part of the result: truncation makes a
 // reordered formula differ in the last digit.
 
 // Auto-mode bitrate: the 30 fps reference bitrate divided by 30 in integer

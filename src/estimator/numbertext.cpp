@@ -242,7 +242,7 @@ bool isEstimateText(const QString &text)
         else if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     }
-    // Three hundred and nine digits and more are beyond a double.
+    // Past 1.8e308 (309 digits) a number is beyond a double.
     return points <= 1 && std::isfinite(numberFromText(text));
 }
 

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -155,7 +156,11 @@ QString estimateMember(const QJsonObject &root, const QString &key)
         fail(key, jsonText(text) + QStringLiteral(" is not a finite number"));
     if (value < 0)
         fail(key, jsonText(text) + QStringLiteral(" is negative"));
-    return estimateTextOf(value);
+    // Without a digit nothing that counts was typed: an empty field.
+    const bool digits = std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    return digits ? estimateTextOf(value) : QString();
 }
 
 Plan readPlan(const QJsonObject &root)

@@ -70,21 +70,34 @@ public:
     qreal height() const { return m_height; }
 
     // One line of text in the box. A name that does not fit is elided in the
-    // middle; a figure is never cut short, but drawn smaller.
+    // middle; a figure is never cut short, but drawn smaller, on the line of
+    // its neighbours.
     void text(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
               const QColor &color, Qt::Alignment align = Qt::AlignLeft, bool figure = false)
     {
         const QRectF box = rect(x, y, w, h);
         QFont shown = font;
-        const auto width
-            = [&] { return QFontMetricsF(shown, m_painter.device()).horizontalAdvance(text); };
-        while (figure && width() > box.width() && shown.pointSizeF() > 3)
+        while (figure && width(text, shown) > box.width() && shown.pointSizeF() > smallest)
             shown.setPointSizeF(shown.pointSizeF() * 0.95);
         m_painter.setFont(shown);
         m_painter.setPen(color);
-        m_painter.drawText(box, int(align | Qt::AlignVCenter),
-                           QFontMetricsF(shown, m_painter.device())
-                               .elidedText(text, Qt::ElideMiddle, box.width()));
+        if (shown == font) {
+            m_painter.drawText(box, int(align | Qt::AlignVCenter),
+                               QFontMetricsF(font, m_painter.device())
+                                   .elidedText(text, Qt::ElideMiddle, box.width()));
+            return;
+        }
+        const QFontMetricsF line(font, m_painter.device());
+        const qreal baseline = box.top() + (box.height() - line.height()) / 2 + line.ascent();
+        const qreal left = align & Qt::AlignRight ? box.right() - width(text, shown) : box.left();
+        m_painter.drawText(QPointF(left, baseline), text);
+    }
+
+    // Whether a figure fits w millimetres, drawn as small as it may be.
+    bool fits(qreal w, const QString &text, QFont font) const
+    {
+        font.setPointSizeF(smallest);
+        return width(text, font) <= w * m_dotsPerMm;
     }
 
     void paragraph(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
@@ -106,6 +119,13 @@ public:
     }
 
 private:
+    static constexpr qreal smallest = 3; // points
+
+    qreal width(const QString &text, const QFont &font) const
+    {
+        return QFontMetricsF(font, m_painter.device()).horizontalAdvance(text);
+    }
+
     QRectF rect(qreal x, qreal y, qreal w, qreal h) const
     {
         return QRectF(x * m_dotsPerMm, y * m_dotsPerMm, w * m_dotsPerMm, h * m_dotsPerMm);
@@ -127,16 +147,16 @@ void fact(Sheet &sheet, qreal x, qreal y, qreal labelWidth, qreal valueWidth, co
                Qt::AlignLeft, figure);
 }
 
-// What a field shows, or "--" for an empty one. A number too long for any
-// line is given in six significant digits, as the window gives its largest
-// figures: 1e+290.
-QString typed(const QString &text, const QString &unit = QString())
+// A typed number, with its unit, or "--" for an empty field. One too long for
+// the line even in the smallest print is given in six significant digits, as
+// the window gives its largest figures: 1e+290.
+void typedFact(Sheet &sheet, qreal x, qreal y, qreal valueWidth, const QString &label,
+               const QString &text, const QString &unit = QString())
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return QStringLiteral("--");
-    return (trimmed.size() > 16 ? QString::number(numberFromText(trimmed), 'g', 6) : trimmed)
-        + unit;
+    QString value = text.isEmpty() ? QStringLiteral("--") : text + unit;
+    if (!sheet.fits(valueWidth, value, reportFont(10.5, true)))
+        value = QString::number(numberFromText(text), 'g', 6) + unit;
+    fact(sheet, x, y, 42, valueWidth, label, value);
 }
 
 void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
@@ -208,12 +228,12 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     y += 9;
     sheet.fill(0, y, w, 20, panel);
     const qreal half = w / 2;
-    fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Required days"), typed(plan.requiredDays));
+    typedFact(sheet, 3, y + 2, half - 48, QStringLiteral("Required days"), plan.requiredDays);
     fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Required HDD capacity"),
          figures.requiredText(), accent);
     y += 9;
-    fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD size"),
-         typed(plan.installedHddGb, QStringLiteral(" GB")));
+    typedFact(sheet, 3, y + 2, half - 48, QStringLiteral("Installed HDD size"), plan.installedHddGb,
+              QStringLiteral(" GB"));
     fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD lasts"),
          figures.recordingTimeText(), accent);
     y += 19;
