@@ -282,6 +282,7 @@ void WindowTest::userSees_data()
     QTest::newRow("letters") << "cb_mode_7=1; line_edit_bps_7<abc>Tab" << "cb_mode_7=Manual; line_edit_bps_7=6000";
     QTest::newRow("a sign and a comma") << "cb_mode_3=1; line_edit_bps_3<-1,500" << "cb_mode_3=Manual; line_edit_bps_3=1500; lb_day_cap_3=16.2; lb_total=988.2";
     QTest::newRow("a point pasted") << "cb_mode_3=1; line_edit_bps_3<<1.5" << "cb_mode_3=Manual; line_edit_bps_3=6000";
+    QTest::newRow("beyond 32 bits pasted") << "cb_mode_3=1; line_edit_bps_3<<21474836479" << "cb_mode_3=Manual; line_edit_bps_3=6000";
     QTest::newRow("a bitrate beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<21474836479" << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; lb_total=2.31938e+07";
     QTest::newRow("a decimal comma") << "line_input_days<30,5" << "line_input_days=305; lb_cal_hdd=339542 GB";
     QTest::newRow("a sign, a second point") << "line_input_days<-1.2.5" << "line_input_days=1.25; lb_cal_hdd=1391 GB";
@@ -592,12 +593,12 @@ void WindowTest::changedPlanIsNotLostUnasked_data()
     QTest::addColumn<bool>("byDrop"); // else by closing the window
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("setAside");
-    QTest::addColumn<int>("kept"); // channel 6's resolution in the file
+    QTest::addColumn<QString>("kept"); // the days in the file
     for (bool drop : {false, true}) {
         const char *how = drop ? "another file dropped" : "window closed";
-        QTest::addRow("%s, Save", how) << drop << int(QMessageBox::Save) << true << 2;
-        QTest::addRow("%s, Discard", how) << drop << int(QMessageBox::Discard) << true << 0;
-        QTest::addRow("%s, Cancel", how) << drop << int(QMessageBox::Cancel) << false << 0;
+        QTest::addRow("%s, Save", how) << drop << int(QMessageBox::Save) << true << "45";
+        QTest::addRow("%s, Discard", how) << drop << int(QMessageBox::Discard) << true << "";
+        QTest::addRow("%s, Cancel", how) << drop << int(QMessageBox::Cancel) << false << "";
     }
     // clang-format on
 }
@@ -608,7 +609,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
     QFETCH(bool, byDrop);
     QFETCH(int, answer);
     QFETCH(bool, setAside);
-    QFETCH(int, kept);
+    QFETCH(QString, kept);
     const QString path = m_dir.filePath(QStringLiteral("shop.nvrplan"));
     const QString other = m_dir.filePath(QStringLiteral("other.nvrplan"));
     Plan eight;
@@ -625,8 +626,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
     QCOMPARE(calculator.window.windowHandle()->title(), "shop.nvrplan - NVR Recording calculator");
     act(calculator, "cb_resolution_6=2; ^Ctrl+Z");
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan")); // undone: no changes
-    act(calculator, "^Ctrl+Y; line_input_days<45>"); // typed, but not yet taken
-    QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan*"));
+    act(calculator, "^Ctrl+Y; ^Ctrl+Z; line_input_days<45>"); // typed, not yet taken: a change
     QString asked;
     whenDialogOpens([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
@@ -654,8 +654,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
         QCOMPARE(calculator.window.close(), setAside);
     }
     QCOMPARE(asked, QStringLiteral("The plan “shop.nvrplan” has changes that are not saved."));
-    QCOMPARE(readPlanFile(path, &error)->channels[5].resolution, kept);
-    QCOMPARE(readPlanFile(path, &error)->requiredDays, QString(kept ? "45" : ""));
+    QCOMPARE(readPlanFile(path, &error)->requiredDays, kept);
 }
 
 // Export report… (Ctrl+E) writes the table shown as CSV; a right click on the
