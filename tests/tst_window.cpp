@@ -593,12 +593,12 @@ void WindowTest::changedPlanIsNotLostUnasked_data()
     QTest::addColumn<bool>("byDrop"); // else by closing the window
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("setAside");
-    QTest::addColumn<QString>("kept"); // the days in the file
+    QTest::addColumn<int>("kept"); // channel 1's bitrate in the file
     for (bool drop : {false, true}) {
         const char *how = drop ? "another file dropped" : "window closed";
-        QTest::addRow("%s, Save", how) << drop << int(QMessageBox::Save) << true << "45";
-        QTest::addRow("%s, Discard", how) << drop << int(QMessageBox::Discard) << true << "";
-        QTest::addRow("%s, Cancel", how) << drop << int(QMessageBox::Cancel) << false << "";
+        QTest::addRow("%s, Save", how) << drop << int(QMessageBox::Save) << true << 777;
+        QTest::addRow("%s, Discard", how) << drop << int(QMessageBox::Discard) << true << 0;
+        QTest::addRow("%s, Cancel", how) << drop << int(QMessageBox::Cancel) << false << 0;
     }
     // clang-format on
 }
@@ -609,13 +609,14 @@ void WindowTest::changedPlanIsNotLostUnasked()
     QFETCH(bool, byDrop);
     QFETCH(int, answer);
     QFETCH(bool, setAside);
-    QFETCH(QString, kept);
+    QFETCH(int, kept);
     const QString path = m_dir.filePath(QStringLiteral("shop.nvrplan"));
     const QString other = m_dir.filePath(QStringLiteral("other.nvrplan"));
-    Plan eight;
+    Plan shop, eight;
+    shop.channels[0].manual = true;
     eight.channelCount = 8;
     QString error;
-    QVERIFY(writePlanFile(path, Plan(), &error) && writePlanFile(other, eight, &error));
+    QVERIFY(writePlanFile(path, shop, &error) && writePlanFile(other, eight, &error));
 
     Calculator calculator;
     act(calculator, "cb_resolution_6=1");
@@ -626,7 +627,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
     QCOMPARE(calculator.window.windowHandle()->title(), "shop.nvrplan - NVR Recording calculator");
     act(calculator, "cb_resolution_6=2; ^Ctrl+Z");
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan")); // undone: no changes
-    act(calculator, "^Ctrl+Y; ^Ctrl+Z; line_input_days<45>"); // typed, not yet taken: a change
+    act(calculator, "^Ctrl+Y; ^Ctrl+Z; line_edit_bps_1<777>"); // typed, not yet taken: a change
     QString asked;
     whenDialogOpens([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
@@ -654,7 +655,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
         QCOMPARE(calculator.window.close(), setAside);
     }
     QCOMPARE(asked, QStringLiteral("The plan “shop.nvrplan” has changes that are not saved."));
-    QCOMPARE(readPlanFile(path, &error)->requiredDays, kept);
+    QCOMPARE(readPlanFile(path, &error)->channels[0].manualKbps, kept);
 }
 
 // Export report… (Ctrl+E) writes the table shown as CSV; a right click on the
