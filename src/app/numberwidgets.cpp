@@ -72,13 +72,9 @@ QValidator::State NumberValidator::validate(QString &text, int &) const
 void WholeFigures::fit(QWidget &widget, const QString &text, int room)
 {
     const auto saved = m_formFonts.constFind(&widget);
-    // The usual case: the form's font has room, as even its widest glyph
-    // tells at once, or else the text's own glyphs.
-    if (saved == m_formFonts.cend()) {
-        const QFontMetricsF metrics(widget.fontMetrics());
-        if (text.size() * metrics.maxWidth() <= room || textWidth(metrics, text) <= room)
-            return;
-    }
+    // The usual case: the form's font has room.
+    if (saved == m_formFonts.cend() && textWidth(QFontMetricsF(widget.fontMetrics()), text) <= room)
+        return;
     const QFont form = saved == m_formFonts.cend() ? widget.font() : *saved;
     QFont font = form;
     while (textWidth(QFontMetricsF(font, &widget), text) > room && font.pointSizeF() > 4)
