@@ -544,7 +544,12 @@ void WindowTest::undoneOpenKeepsItsFile()
     // An open is undone like any change, the first one too.
     QVERIFY(!titled || (calculator.window.openFile(a) && calculator.window.openFile(b)));
     act(calculator, titled ? "^Ctrl+Z; cb_max_ch=1" : "cb_max_ch=1");
-    QVERIFY(calculator.window.openFile(b)); // as after Discard
+    if (titled) {
+        QVERIFY(calculator.window.openFile(b)); // as after Discard
+    } else {
+        chooseFile(b);
+        act(calculator, "^Ctrl+O");
+    }
     QCOMPARE(title(calculator.window), QStringLiteral("b.nvrplan"));
     act(calculator, "^Ctrl+Z");
     QCOMPARE(title(calculator.window), titled ? "a.nvrplan*" : "NVR Recording calculator");
