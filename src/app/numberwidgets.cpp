@@ -37,8 +37,8 @@ int fieldRoom(const QLineEdit &field)
     return contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
 }
 
-// Glyph by glyph, a tenth of the cost of laying the text out; a figure's
-// characters are not kerned.
+// Glyph by glyph, at a fraction of the cost of laying the text out; a
+// figure's characters are not kerned.
 qreal textWidth(const QFontMetricsF &metrics, const QString &text)
 {
     qreal width = 0;
