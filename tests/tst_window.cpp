@@ -1,10 +1,10 @@
 // The window driven as a user drives it, checked on what it shows: figures,
-// look, Tab walk, plans opened, saved and undone, text refused, the window's
-// keys in fields, and a seeded random session (NVR_SESSION_SEED replays one,
-// NVR_SESSION_ACTIONS sets its length); under a German locale, as CTest runs it.
+// look, plans opened, saved and undone with their files, text refused, the
+// window's keys in fields, and a seeded random session (NVR_SESSION_SEED
+// replays one, NVR_SESSION_ACTIONS sets its length); under a German locale, as
+// CTest runs it.
 
 #include "invariants.h"
-#include "model.h"
 #include "planfile.h"
 #include "testsupport.h"
 #include "version.h"
