@@ -199,7 +199,8 @@ private:
     void restoreShown(const Shown &shown);
     // The title and its modified marker, for the file of the plan shown.
     void showFileState(const Plan &plan);
-    bool isModified() const;
+    // Whether plan has changes the file it belongs to does not hold.
+    bool differsFromFile(const Plan &plan) const;
 
     void createActions();
     // The window's command that key stands for, if any.

@@ -169,6 +169,8 @@ void MainWindow::planShown(const Plan &plan)
         m_recorded = std::move(now);
     } else if (plan != m_recorded->plan || m_file != m_recorded->file) {
         m_history->push(new PlanStep(*this, *std::exchange(m_recorded, now), now));
+    } else {
+        return; // the same plan of the same file: the title stands
     }
     showFileState(plan);
 }
@@ -181,10 +183,11 @@ void MainWindow::restoreShown(const Shown &shown)
     showFileState(m_recorded->plan);
 }
 
-bool MainWindow::isModified() const
+bool MainWindow::differsFromFile(const Plan &plan) const
 {
+    // Untitled work has no file: it closes without a question.
     const auto saved = m_saved.constFind(*m_file);
-    return saved != m_saved.cend() && *saved != currentPlan();
+    return saved != m_saved.cend() && *saved != plan;
 }
 
 void MainWindow::showFileState(const Plan &plan)
@@ -196,9 +199,7 @@ void MainWindow::showFileState(const Plan &plan)
                            ? m_title
                            : QFileInfo(path).fileName() + QStringLiteral("[*] - ") + m_title);
     }
-    // Untitled work has no marker: it closes without a question.
-    const auto saved = m_saved.constFind(path);
-    setWindowModified(saved != m_saved.cend() && *saved != plan);
+    setWindowModified(differsFromFile(plan));
 }
 
 bool MainWindow::openFile(const QString &path)
@@ -216,6 +217,8 @@ bool MainWindow::openFile(const QString &path)
     if (*m_file != file)
         m_file = std::make_shared<QString>(file);
     applyPlan(*plan);
+    // Opened again with the plan already shown, the file may now hold it.
+    showFileState(currentPlan());
     return true;
 }
 
@@ -271,7 +274,7 @@ bool MainWindow::saveAs()
 bool MainWindow::maySetAside()
 {
     commitTypedText();
-    if (!isModified())
+    if (!differsFromFile(currentPlan()))
         return true;
     QMessageBox question(
         QMessageBox::Warning, m_title,

@@ -57,16 +57,8 @@ NumberValidator::NumberValidator(Kind kind, QObject *parent)
 
 QValidator::State NumberValidator::validate(QString &text, int &) const
 {
-    if (m_kind == Estimate)
-        return isEstimateText(text) ? Acceptable : Invalid;
-    const bool digits = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
-    // Beyond the 32-bit range a bitrate would be read as 2147483647.
-    bool read = false;
-    return digits && (text.isEmpty() || (text.toULongLong(&read) <= 2147483647 && read))
-        ? Acceptable
-        : Invalid;
+    const bool takes = m_kind == Estimate ? isEstimateText(text) : isBitrateText(text);
+    return takes ? Acceptable : Invalid;
 }
 
 void WholeFigures::fit(QWidget &widget, const QString &text, int room)

@@ -12,8 +12,8 @@
 // multiply the recorded data by 1.073741824 (1024^3 / 1000^3): the required
 // disk is 7.4 % above the data for the days, and a disk lasts its size over
 // the daily data divided by 1.073741824 (6.9 % less); a margin, kept since
-// every figure rests on it. The order of evaluation below is part of the result: truncation makes a
-// reordered formula differ in the last digit.
+// every figure rests on it. The order of evaluation below is part of the
+// result: truncation makes a reordered formula differ in the last digit.
 
 // Auto-mode bitrate: the 30 fps reference bitrate divided by 30 in integer
 // division first, then multiplied by the frame rate (5000 / 30 x 30 = 4980).

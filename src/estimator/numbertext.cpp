@@ -246,6 +246,15 @@ bool isEstimateText(const QString &text)
     return points <= 1 && std::isfinite(numberFromText(text));
 }
 
+bool isBitrateText(const QString &text)
+{
+    const bool digits = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    bool read = false;
+    return digits && (text.isEmpty() || (text.toULongLong(&read) <= 2147483647 && read));
+}
+
 QString estimateTextOf(double value)
 {
     // The shortest digits that read back as value; + 0.0 makes -0 plain 0.

@@ -28,6 +28,10 @@ QString capacityText(float gigabytes);
 // number than the one it shows.
 bool isEstimateText(const QString &text);
 
+// Whether a bitrate field takes text: digits up to 2147483647, which read as
+// themselves (beyond, a bitrate saturates); empty is nothing typed.
+bool isBitrateText(const QString &text);
+
 // A finite value of 0 or more as such a text, exactly: 12.5, 1000.
 QString estimateTextOf(double value);
 
