@@ -153,6 +153,7 @@ void CoreTest::figures()
 void CoreTest::planFileText()
 {
     Plan plan;
+    plan.site = "Depot 4";
     plan.channelCount = 4;
     plan.requiredDays = "30";
     plan.all.quality = 2;
@@ -165,7 +166,7 @@ void CoreTest::planFileText()
 
     // Hand-edited: a byte order mark, keys of its own, an Auto row's Kbps wrong.
     QByteArray edited = "\xEF\xBB\xBF" + expected;
-    edited.replace("\"version\": 1,", "\"version\": 1, \"site\": \"Depot 4\",");
+    edited.replace("\"version\": 1,", "\"version\": 1, \"colour\": \"red\",");
     edited.replace("\"bitrateKbps\": 6000}", "\"bitrateKbps\": -1}");
     // An older plan's days with a unit after them: the number they read as.
     edited.replace("\"requiredDays\": \"30\"", "\"requiredDays\": \" 0x1E days\"");

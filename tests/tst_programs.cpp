@@ -5,7 +5,9 @@
 
 #include <QDate>
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -76,7 +78,7 @@ const QByteArray hidden_csv
 class ProgramsTest : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir, m_config;
 
 private slots:
     void initTestCase();
@@ -90,9 +92,11 @@ void ProgramsTest::initTestCase()
         qunsetenv(name);
     qputenv("LC_ALL", "de_DE.UTF-8");
     qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8()); // keeps the toolkit's note about it away
+    qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8()); // the calculator's recent plans
     QVERIFY(QDir::setCurrent(m_dir.path())); // every program's working folder
     QCOMPARE(run({"cp", "-R", NVR_TEST_PLANS "/.", "."}).status, 0);
     QCOMPARE(run({"cp", "hidden-4.nvrplan", "north, \"B\".nvrplan"}).status, 0);
+    QCOMPARE(run({"cp", "hidden-4.nvrplan", "north, B.nvrplan"}).status, 0);
 }
 
 void ProgramsTest::commandLine_data()
@@ -134,6 +138,7 @@ void ProgramsTest::commandLine_data()
     row("new from a plan", {NVR_PLAN, "new", "hidden-4.nvrplan", "-o", "x.nvrplan"}, 2, "", usage("new takes no argument 'hidden-4.nvrplan'"));
     row("disk beyond 32 bits", {NVR_PLAN, "fit", "--days", "30", "--hdd", "3000000000"}, 2, "", usage("--hdd: '3000000000' is above 2147483647 GB"));
     row("negative days", {NVR_PLAN, "new", "--days", "-3", "-o", "x.nvrplan"}, 2, "", usage("--days: '-3' is not a number such as 30 or 7.5"));
+    row("site beyond 200 characters", {NVR_PLAN, "new", "--site", QString(201, 'x'), "-o", "x.nvrplan"}, 2, "", usage("--site: 201 characters, more than a site name holds (200)"));
     row("report to .txt", {NVR_PLAN, "report", "defaults.nvrplan", "-o", "r.txt"}, 2, "", usage("--output: 'r.txt' ends neither in .pdf nor in .csv"));
     row("missing file", {NVR_PLAN, "show", "none.nvrplan"}, 1, "", fails("none.nvrplan: No such file or directory"));
     row("report of a bad plan", {NVR_PLAN, "report", "bad/version-zero.nvrplan", "-o", "r.pdf"}, 1, "", fails("bad/version-zero.nvrplan: version: 0 is not a version of this format"));
@@ -153,7 +158,14 @@ void ProgramsTest::commandLine_data()
     row("fit", {NVR_PLAN, "fit", "--days", "30", "--hdd", "189", "--channels", "4", "--standard", "ntsc"}, 0, fit, "");
     row("fit, PAL", {NVR_PLAN, "fit", "--days", "30", "--hdd", "189", "--channels", "4", "--standard", "pal"}, 0, QByteArray(fit).replace("NTSC", "PAL").replace("D1              2", "D1              3"), "");
     row("show", {NVR_PLAN, "show", "hidden-4.nvrplan"}, 0, hidden_text, "");
+    row("show, a site", {NVR_PLAN, "show", "pal-hd-13-4.nvrplan"}, 0, "pal-hd-13-4.nvrplan: NVR, PAL, 4 channels\nSite: North depot, B\nChannel", "");
     row("show CSV", {NVR_PLAN, "show", "--format", "csv", "hidden-4.nvrplan"}, 0, hidden_csv, "");
+    // A name with a comma is quoted, with a quote or without.
+    const auto linesOf = [](const QByteArray &file) { QByteArray lines; for (const QByteArray &line : hidden_csv.split('\n').mid(1, 4)) lines += file + ',' + line + '\n'; return lines; };
+    row("show CSV, several", {NVR_PLAN, "show", "--format", "csv", "north, B.nvrplan", "hidden-4.nvrplan"}, 0, "file," + hidden_csv.left(hidden_csv.indexOf('\n') + 1) + linesOf("\"north, B.nvrplan\"") + linesOf("hidden-4.nvrplan"), "");
+    // 87.048 + 86.4 + 23193800 as shown = 23193973.448 GB a day; one required disk unknown, so the total.
+    row("summary CSV", {NVR_PLAN, "summary", "--format", "csv", "north, B.nvrplan", "pal-hd-13-4.nvrplan", "huge-16.nvrplan"}, 0, "file,site,channels,totalDayGb,requiredHddGb\n\"north, B.nvrplan\",,4,87.048,1308\npal-hd-13-4.nvrplan,\"North depot, B\",4,86.4,2783\nhuge-16.nvrplan,,16,2.31938e+07,\nTotal,,24,23193973.448,\n", "");
+    row("summary JSON", {NVR_PLAN, "summary", "--format", "json", "pal-hd-13-4.nvrplan", "hidden-4.nvrplan"}, 0, R"({"plans":[{"channels":4,"file":"pal-hd-13-4.nvrplan","requiredHddGb":2783,"site":"North depot, B","totalDayGb":86.4},{"channels":4,"file":"hidden-4.nvrplan","requiredHddGb":1308,"site":"","totalDayGb":87.048}],"total":{"channels":8,"requiredHddGb":4091,"totalDayGb":173.448}})" "\n", "");
     row("report, CSV", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "r.CSV"}, 0, hidden_csv, "");
     // 4 + 8 + 4 channels; 87.048 + 248.551 + 0 = 335.599 GB a day; 1308 + 1868 + 0 = 3176 GB.
     row("summary", {NVR_PLAN, "summary", "hidden-4.nvrplan", "manual-8.nvrplan", "zero-fps-4.nvrplan"}, 0,
@@ -169,7 +181,7 @@ void ProgramsTest::commandLine_data()
         "huge-16.nvrplan            16  2.31938e+07         -- GB\n"
         "Total                      20   23193886.4         -- GB\n", "");
     row("new, the window's start, as in the shared set", {NVR_PLAN, "new", "-o", "new.nvrplan"}, 0, run({"cat", NVR_TEST_PLANS "/defaults.nvrplan"}).out, "");
-    row("new, every setting", {NVR_PLAN, "new", "--standard", "pal", "--channels", "4", "--resolution", "hd", "--frame", "13", "--quality", "HIGH", "--days", "30", "--hdd", "4000", "-o", "new.nvrplan"}, 0, run({"cat", NVR_TEST_PLANS "/pal-hd-13-4.nvrplan"}).out, "");
+    row("new, every setting", {NVR_PLAN, "new", "--standard", "pal", "--channels", "4", "--resolution", "hd", "--frame", "13", "--quality", "HIGH", "--days", "30", "--hdd", "4000", "--site", "North depot, B", "-o", "new.nvrplan"}, 0, run({"cat", NVR_TEST_PLANS "/pal-hd-13-4.nvrplan"}).out, "");
     // GB a day (k Kbps make k x 0.0108), GB for the days (x days x 1.073741824, truncated), days and hours the disk
     // lasts (GB / total / 1.073741824), null for "--". defaults: 16 x 64.8, no days, no disk. manual-8: 27 + 21.6 + 0 +
     // 133.326 + 0.7344 + 1.08 + 64.8 + 0.0108 = 248.5512. hybrid-dvr-8: 6000, 2000, 272, 1992, 830, 528, 798, 264 Kbps
@@ -188,18 +200,18 @@ void ProgramsTest::commandLine_data()
         R"({"channels":[...],"file":"huge-16.nvrplan","recordingDays":null,"recordingHours":16,"requiredHddGb":null,"totalDayGb":23193800},)"
         R"({"channels":[...],"file":"north, \"B\".nvrplan","recordingDays":10,"recordingHours":16,"requiredHddGb":1308,"totalDayGb":87.048}])" "\n", "");
     QByteArray channels; for (int n = 1; n <= 4; ++n) channels += (n > 1 ? "," : "") + QByteArray(R"({"bitrateKbps":0,"channel":)") + char('0' + n) + R"(,"dayGb":0,"frame":"0","mode":"Auto","quality":"Super","resolution":"Full-HD"})";
-    row("JSON, one plan", {NVR_PLAN, "show", "--format", "json", "zero-fps-4.nvrplan"}, 0, R"({"channels":[)" + channels + R"(],"file":"zero-fps-4.nvrplan","recordingDays":null,"recordingHours":null,"requiredHddGb":0,"totalDayGb":0})" "\n", "");
+    row("JSON, one plan", {NVR_PLAN, "show", "--format", "json", "zero-fps-4.nvrplan"}, 0, R"({"channelCount":4,"channels":[)" + channels + R"(],"file":"zero-fps-4.nvrplan","installedHddGb":"4000","product":"NVR","recordingDays":null,"recordingHours":null,"requiredDays":"30","requiredHddGb":0,"site":"","totalDayGb":0,"videoStandard":"NTSC"})" "\n", "");
     // Letter where the territory uses it; the figures as show prints them, as JSON's note has them for the others. On the
     // narrower A4 the widest figures are whole; the typed " 1e12" days and "1e290" GB are read as numbers, the one too
     // long for a line in six digits.
     row("report, Germany", {NVR_PLAN, "report", "huge-16.nvrplan", "-o", "r.pdf"}, 0, page("595 x 842 pts (A4)", "huge-16.nvrplan", "NTSC Channels 16 Product NVR", sixteen
-        + "16 Manual Full-HD 30 Super 2147483647 2.31928e+07 Total per day 2.31938e+07 Storage Required days 1000000000000 Required HDD capacity -- GB Installed HDD size 1e+290 GB Installed HDD lasts -- Days 16 Hours"), "");
+        + "16 Manual Full-HD 30 Super 2147483647 2.31928e+07 Total per day (GB) 2.31938e+07 Storage Required days 1000000000000 Required HDD capacity -- GB Installed HDD size 1e+290 GB Installed HDD lasts -- Days 16 Hours"), "");
     row("report, United States", {"env", "LC_ALL=en_US.UTF-8", NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "r.pdf"}, 0, page(letter, "hidden-4.nvrplan", "NTSC Channels 4 Product NVR", hidden_csv.mid(hidden_csv.indexOf('\n') + 1).replace(',', ' ').replace('\n', ' ')
-        + "Total per day 87.048 Storage Required days 14 Required HDD capacity 1308 GB Installed HDD size 1000 GB Installed HDD lasts 10 Days 16 Hours"), "");
+        + "Total per day (GB) 87.048 Storage Required days 14 Required HDD capacity 1308 GB Installed HDD size 1000 GB Installed HDD lasts 10 Days 16 Hours The installed disk of 1000 GB lasts 10 days 16 hours, fewer than the 14 days asked for. 14 days need 1308 GB."), "");
     row("report, French Canada", {"env", "LC_ALL=fr_CA.UTF-8", NVR_PLAN, "report", "hybrid-dvr-8.nvrplan", "-o", "r.pdf"}, 0, page(letter, "hybrid-dvr-8.nvrplan", "PAL Channels 8 Product Hybrid-DVR", "1 Auto Full-HD 25 Super 6000 64.8 2 Auto HD 13 High 2000 21.6 "
         "3 Auto D1 9 Low 272 2.9376 4 Auto Full-HD 7 Highest 1992 21.5136 5 Auto HD 5 Standard 830 8.964 6 Auto D1 4 Super 528 5.7024 7 Auto Full-HD 3 High 798 8.6184 8 Auto HD 1 Low 264 2.8512 "
-        "Total per day 136.987 Storage Required days 0.5 Required HDD capacity 73 GB Installed HDD size 500 GB Installed HDD lasts 3 Days 9 Hours"), "");
-    row("report, Mexico", {"env", "LC_ALL=es_MX.UTF-8", NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "r.pdf"}, 0, "Fonts embedded Pages: 1 Encrypted: no Page size: " + letter, "");
+        "Total per day (GB) 136.987 Storage Required days 0.5 Required HDD capacity 73 GB Installed HDD size 500 GB Installed HDD lasts 3 Days 9 Hours"), "");
+    row("report, Mexico, a site", {"env", "LC_ALL=es_MX.UTF-8", NVR_PLAN, "report", "pal-hd-13-4.nvrplan", "-o", "r.pdf"}, 0, "Fonts embedded Pages: 1 Encrypted: no Page size: " + letter + " NVR Recording calculator Recording storage plan Site North depot, B Plan pal-hd-13-4.nvrplan", "");
     row("version", {NVR_PLAN, "--version"}, 0, "nvr-plan " NVR_VERSION "\n", "");
     row("help", {NVR_PLAN, "--help"}, 0, "Usage: ", "");
     // Answered with no display at all: a man page is made this way at build time.
@@ -208,6 +220,7 @@ void ProgramsTest::commandLine_data()
     // main() resets before the event loop, then opens the plan named: only their trace is printed.
     row("calculator, a toolkit option", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "-style", "Fusion"}, -1, "", start);
     row("calculator, a plan file", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "manual-8.nvrplan"}, -1, "", start + trace("MAMMAMAM"));
+    row("calculator, two plans", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "manual-8.nvrplan", "hidden-4.nvrplan"}, -1, "", start + "nvr-calculator: opens one plan at a time: manual-8.nvrplan, not hidden-4.nvrplan\n" + trace("MAMMAMAM"));
     row("calculator, a file that is no plan", {"env", "QT_QPA_PLATFORM=offscreen", NVR_CALCULATOR, "bad/not-json.nvrplan"}, -1, "", start);
     // clang-format on
 }
@@ -230,11 +243,24 @@ void ProgramsTest::commandLine()
         result.out += file.endsWith(".pdf") ? pdfSeen(file) : run({"cat", file}).out;
         QVERIFY(QFile::remove(file));
     }
-    if (words.contains("json")) { // as a script reads it; several plans without their channels
-        const QJsonDocument document = QJsonDocument::fromJson(result.out);
+    if (words.contains(
+            "json")) { // as a script reads it; several plans without their channels, settings
+        QJsonDocument document = QJsonDocument::fromJson(result.out);
+        QJsonArray plans;
+        for (const QJsonValue &plan : document.array()) {
+            QJsonObject figures = plan.toObject();
+            for (const char *key : {"site", "product", "videoStandard", "channelCount",
+                                    "requiredDays", "installedHddGb"})
+                figures.remove(key);
+            plans.append(figures);
+        }
+        if (document.isArray())
+            document.setArray(plans);
         QString compact = document.toJson(QJsonDocument::Compact) + '\n';
         if (document.isArray())
-            compact.replace(QRegularExpression(R"("channels":\[[^\]]*\])"), R"("channels":[...])");
+            compact.replace(QRegularExpression(R"("channels":\[[^\]]*\])"), R"("channels":[...])")
+                .remove(QRegularExpression(
+                    R"re("(channelCount|installedHddGb|product|requiredDays|site|videoStandard)":[^,]*,)re"));
         result.out = compact.toUtf8();
     }
     QVERIFY2(shows(result.out, out), result.out.constData());

@@ -54,35 +54,19 @@ QJsonObject planJson(const QString &file, const Plan &plan, const PlanFigures &f
                                      {QStringLiteral("quality"), line.quality},
                                      {QStringLiteral("bitrateKbps"), shownNumber(line.kbps)},
                                      {QStringLiteral("dayGb"), shownNumber(line.dayGb)}});
+    // The settings beside the figures, the two typed texts as typed.
     return {{QStringLiteral("file"), file},
+            {QStringLiteral("site"), plan.site},
+            {QStringLiteral("product"), product_names[plan.product]},
+            {QStringLiteral("videoStandard"), video_standard_names[plan.videoStandard]},
+            {QStringLiteral("channelCount"), plan.channelCount},
+            {QStringLiteral("requiredDays"), plan.requiredDays},
+            {QStringLiteral("installedHddGb"), plan.installedHddGb},
             {QStringLiteral("channels"), channels},
             {QStringLiteral("totalDayGb"), shownNumber(figures.totalText())},
             {QStringLiteral("requiredHddGb"), shownNumber(figures.requiredGb)},
             {QStringLiteral("recordingDays"), shownNumber(figures.recordingDays)},
             {QStringLiteral("recordingHours"), shownNumber(figures.recordingHours)}};
-}
-
-QString planText(const QString &file, const Plan &plan, const PlanFigures &figures)
-{
-    QList<QStringList> channels {{QStringLiteral("Channel"), QStringLiteral("Mode"),
-                                  QStringLiteral("Resolution"), QStringLiteral("Frame"),
-                                  QStringLiteral("Quality"), QStringLiteral("Kbps"),
-                                  QStringLiteral("GB/day")}};
-    for (const ChannelLine &line : channelLines(plan, figures))
-        channels.append({QString::number(line.channel), line.mode, line.resolution, line.frame,
-                         line.quality, line.kbps, line.dayGb});
-    // The window's own captions for its figures.
-    const QList<QStringList> totals {
-        {QStringLiteral("Total storage per day (GB)"), figures.totalText()},
-        {QStringLiteral("Required days"), plan.requiredDays},
-        {QStringLiteral("Required HDD capacity"), figures.requiredText()},
-        {QStringLiteral("Installed HDD size (GB)"), plan.installedHddGb},
-        {QStringLiteral("Recording time"), figures.recordingTimeText()}};
-    return QStringLiteral("%1: %2, %3, %4 channels\n")
-               .arg(file, product_names[plan.product], video_standard_names[plan.videoStandard])
-               .arg(plan.channelCount)
-        + alignedTable(channels, QStringLiteral("rllrlrr"))
-        + alignedTable(totals, QStringLiteral("ll"));
 }
 
 } // namespace
@@ -99,7 +83,7 @@ int showPlans(const QStringList &files, Format format)
         const PlanFigures figures = planFigures(plan);
         switch (format) {
         case Format::text:
-            out += (i > 0 ? "\n" : "") + planText(files[i], plan, figures).toUtf8();
+            out += (i > 0 ? "\n" : "") + figuresText(files[i], plan, figures).toUtf8();
             break;
         case Format::json:
             objects.append(planJson(files[i], plan, figures));
@@ -127,22 +111,38 @@ int showPlans(const QStringList &files, Format format)
     return writeOut(out) ? exit_ok : exit_failure;
 }
 
-int summarizePlans(const QStringList &files)
+int summarizePlans(const QStringList &files, Format format)
 {
     const std::optional<QList<Plan>> plans = readPlans(files);
     if (!plans)
         return exit_failure;
     QList<QStringList> rows {{QStringLiteral("File"), QStringLiteral("Channels"),
                               QStringLiteral("GB/day"), QStringLiteral("Required HDD")}};
+    QJsonArray objects;
+    QByteArray csv = "file,site,channels,totalDayGb,requiredHddGb\n";
     int channels = 0;
     QStringList totals;
     // Unknown as soon as one plan's is: a total without it would be too small.
     qint64 required = 0;
     bool requiredShown = true;
+    const auto csvLine = [&csv](const QString &file, const QString &site, int count,
+                                const QString &total, const QString &requiredGb) {
+        csv += csvField(file) + ',' + csvField(site) + ',' + QByteArray::number(count) + ','
+            + total.toUtf8() + ',' + requiredGb.toUtf8() + '\n';
+    };
     for (int i = 0; i < plans->size(); ++i) {
-        const PlanFigures figures = planFigures(plans->at(i));
+        const Plan &plan = plans->at(i);
+        const PlanFigures figures = planFigures(plan);
         rows.append({files[i], QString::number(figures.activeChannels), figures.totalText(),
                      figures.requiredText()});
+        objects.append(
+            QJsonObject {{QStringLiteral("file"), files[i]},
+                         {QStringLiteral("site"), plan.site},
+                         {QStringLiteral("channels"), figures.activeChannels},
+                         {QStringLiteral("totalDayGb"), shownNumber(figures.totalText())},
+                         {QStringLiteral("requiredHddGb"), shownNumber(figures.requiredGb)}});
+        csvLine(files[i], plan.site, figures.activeChannels, figures.totalText(),
+                figures.requiredGb ? QString::number(*figures.requiredGb) : QString());
         channels += figures.activeChannels;
         totals.append(figures.totalText());
         if (figures.requiredGb)
@@ -150,10 +150,33 @@ int summarizePlans(const QStringList &files)
         else
             requiredShown = false;
     }
-    rows.append({QStringLiteral("Total"), QString::number(channels), shownSum(totals),
-                 (requiredShown ? QString::number(required) : QStringLiteral("--"))
-                     + QStringLiteral(" GB")});
-    return writeOut(alignedTable(rows, QStringLiteral("lrrr")).toUtf8()) ? exit_ok : exit_failure;
+    const QString total = shownSum(totals);
+    const QString requiredTotal = requiredShown ? QString::number(required) : QString();
+    QByteArray out;
+    switch (format) {
+    case Format::text:
+        rows.append(
+            {QStringLiteral("Total"), QString::number(channels), total,
+             (requiredShown ? requiredTotal : QStringLiteral("--")) + QStringLiteral(" GB")});
+        out = alignedTable(rows, QStringLiteral("lrrr")).toUtf8();
+        break;
+    case Format::json:
+        out = QJsonDocument(
+                  QJsonObject {{QStringLiteral("plans"), objects},
+                               {QStringLiteral("total"),
+                                QJsonObject {{QStringLiteral("channels"), channels},
+                                             {QStringLiteral("totalDayGb"), total.toDouble()},
+                                             {QStringLiteral("requiredHddGb"),
+                                              requiredShown ? QJsonValue(double(required))
+                                                            : QJsonValue()}}}})
+                  .toJson();
+        break;
+    case Format::csv:
+        csvLine(QStringLiteral("Total"), QString(), channels, total, requiredTotal);
+        out = csv;
+        break;
+    }
+    return writeOut(out) ? exit_ok : exit_failure;
 }
 
 int writeNewPlan(const Plan &plan, const QString &path)

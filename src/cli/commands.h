@@ -12,7 +12,7 @@
 enum class Format { text, json, csv };
 
 int showPlans(const QStringList &files, Format format);
-int summarizePlans(const QStringList &files);
+int summarizePlans(const QStringList &files, Format format);
 int writeNewPlan(const Plan &plan, const QString &path);
 
 struct FitRequest

@@ -2,6 +2,7 @@
 
 #include "numbertext.h"
 #include "output.h"
+#include "plantable.h"
 
 #include <iterator>
 

@@ -114,9 +114,9 @@ int run(const QStringList &arguments)
     parser.setApplicationDescription(QString::fromUtf8(description));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("show: text (the default), json or csv."),
-                                    QStringLiteral("format"));
+    const QCommandLineOption format(
+        QStringLiteral("format"), QStringLiteral("show, summary: text (the default), json or csv."),
+        QStringLiteral("format"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("new, report: the file to write."),
                                     QStringLiteral("file"));
@@ -146,7 +146,12 @@ int run(const QStringList &arguments)
         QStringLiteral("hdd"),
         QStringLiteral("new: the installed HDD size in GB (default none); fit: the disk."),
         QStringLiteral("GB"));
-    parser.addOptions({format, output, standard, channels, resolution, frame, quality, days, hdd});
+    const QCommandLineOption site(QStringLiteral("site"),
+                                  QStringLiteral("new: the customer's site, for the report "
+                                                 "(default none)."),
+                                  QStringLiteral("text"));
+    parser.addOptions(
+        {format, output, standard, channels, resolution, frame, quality, days, hdd, site});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("show, summary, new, fit or report, as above."),
                                  QStringLiteral("command [argument...]"));
@@ -164,16 +169,16 @@ int run(const QStringList &arguments)
     const QString command = positional.takeFirst();
     const std::map<QString, QList<const QCommandLineOption *>> taken {
         {QStringLiteral("show"), {&format}},
-        {QStringLiteral("summary"), {}},
+        {QStringLiteral("summary"), {&format}},
         {QStringLiteral("new"),
-         {&output, &standard, &channels, &resolution, &frame, &quality, &days, &hdd}},
+         {&output, &standard, &channels, &resolution, &frame, &quality, &days, &hdd, &site}},
         {QStringLiteral("fit"), {&standard, &channels, &days, &hdd}},
         {QStringLiteral("report"), {&output}}};
     const auto found = taken.find(command);
     if (found == taken.end())
         usage(QStringLiteral("unknown command '%1'").arg(command));
-    for (const QCommandLineOption *option :
-         {&format, &output, &standard, &channels, &resolution, &frame, &quality, &days, &hdd})
+    for (const QCommandLineOption *option : {&format, &output, &standard, &channels, &resolution,
+                                             &frame, &quality, &days, &hdd, &site})
         if (parser.isSet(*option) && !found->second.contains(option))
             usage(QStringLiteral("%1 takes no --%2").arg(command, option->names().constLast()));
 
@@ -195,13 +200,12 @@ int run(const QStringList &arguments)
         need(hdd);
     }
 
-    if (command == QLatin1String("show")) {
-        static const QString formats[]
-            = {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")};
+    static const QString formats[]
+        = {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")};
+    if (command == QLatin1String("show"))
         return showPlans(positional, Format(nameValue(parser, format, formats, 0)));
-    }
     if (command == QLatin1String("summary"))
-        return summarizePlans(positional);
+        return summarizePlans(positional, Format(nameValue(parser, format, formats, 0)));
     if (command == QLatin1String("report")) {
         const QString out = parser.value(output);
         if (!out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
@@ -234,6 +238,11 @@ int run(const QStringList &arguments)
         plan.requiredDays = numberValue(parser, days, false);
     if (parser.isSet(hdd))
         plan.installedHddGb = numberValue(parser, hdd, false);
+    plan.site = parser.value(site);
+    if (plan.site.size() > site_limit)
+        usage(QStringLiteral("--site: %1 characters, more than a site name holds (%2)")
+                  .arg(plan.site.size())
+                  .arg(site_limit));
     return writeNewPlan(plan, parser.value(output));
 }
 

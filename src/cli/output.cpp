@@ -20,28 +20,6 @@ bool writeOut(const QByteArray &bytes)
     return false;
 }
 
-QString alignedTable(const QList<QStringList> &rows, const QString &align)
-{
-    std::vector<int> widths(size_t(align.size()), 0);
-    for (const QStringList &row : rows)
-        for (int column = 0; column < row.size(); ++column)
-            widths[column] = std::max(widths[column], int(row[column].size()));
-    QString table;
-    for (const QStringList &row : rows) {
-        QString line;
-        for (int column = 0; column < row.size(); ++column) {
-            if (column > 0)
-                line += QStringLiteral("  ");
-            line += align[column] == QLatin1Char('r') ? row[column].rightJustified(widths[column])
-                                                      : row[column].leftJustified(widths[column]);
-        }
-        while (line.endsWith(QLatin1Char(' ')))
-            line.chop(1);
-        table += line + QLatin1Char('\n');
-    }
-    return table;
-}
-
 QString shownSum(const QStringList &figures)
 {
     double sum = 0;

@@ -15,10 +15,6 @@ void printError(const QString &message);
 // disk) is reported and gives false.
 bool writeOut(const QByteArray &bytes);
 
-// Columns padded to their widest cell, two spaces apart; align holds 'l' or
-// 'r' per column. Every line ends in a newline, none in blanks.
-QString alignedTable(const QList<QStringList> &rows, const QString &align);
-
 // A column of figures added up as a person adds what is shown: with as many
 // decimals as the most precise of them has, trailing zeros dropped.
 QString shownSum(const QStringList &figures);

@@ -72,3 +72,24 @@ QString PlanFigures::recordingTimeText() const
 {
     return daysText() + QLatin1Char(' ') + hoursText();
 }
+
+QString shortfallText(const Plan &plan, const PlanFigures &figures)
+{
+    if (plan.requiredDays.isEmpty() || plan.installedHddGb.isEmpty() || !figures.requiredGb
+        || !figures.recordingDays || !figures.recordingHours)
+        return QString();
+    const double days = numberFromText(plan.requiredDays);
+    const double hours = recordingHours(figures.totalDayGb, numberFromText(plan.installedHddGb));
+    if (!(hours < days * 24))
+        return QString();
+    const auto count = [](qint64 n, const char *unit) {
+        return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(unit)).arg(n == 1 ? "" : "s");
+    };
+    const QString asked
+        = plan.requiredDays + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
+    return QStringLiteral("The installed disk of %1 GB lasts %2 %3, fewer than the %4 asked for. "
+                          "%5 need %6 GB.")
+        .arg(plan.installedHddGb, count(*figures.recordingDays, "day"),
+             count(*figures.recordingHours, "hour"), asked, asked.left(1).toUpper() + asked.mid(1),
+             QString::number(*figures.requiredGb));
+}

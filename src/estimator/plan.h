@@ -29,8 +29,13 @@ struct RowSettings
     friend bool operator!=(const RowSettings &a, const RowSettings &b) { return !(a == b); }
 };
 
+// A site name holds this many characters at most.
+constexpr int site_limit = 200;
+
 struct Plan
 {
+    // The customer's site, as the installer names it; empty when none.
+    QString site;
     int product = 0; // index into product_names; any but the first records Auto only
     int videoStandard = 1; // 0 PAL, 1 NTSC
     int channelCount = 16; // 4, 8 or 16
@@ -42,7 +47,7 @@ struct Plan
 
     friend bool operator==(const Plan &a, const Plan &b)
     {
-        return a.product == b.product && a.videoStandard == b.videoStandard
+        return a.site == b.site && a.product == b.product && a.videoStandard == b.videoStandard
             && a.channelCount == b.channelCount && a.all == b.all && a.channels == b.channels
             && a.requiredDays == b.requiredDays && a.installedHddGb == b.installedHddGb;
     }
@@ -79,6 +84,10 @@ struct PlanFigures
 };
 
 PlanFigures planFigures(const Plan &plan);
+
+// When the installed disk lasts fewer days than the days asked for, one
+// sentence for the customer that says so and what the days need; else empty.
+QString shortfallText(const Plan &plan, const PlanFigures &figures);
 
 // What the figures' units are, in the words the customer reads.
 extern const QString units_note;

@@ -182,6 +182,15 @@ Plan readPlan(const QJsonObject &root)
              jsonText(version) + QStringLiteral(" is not a version of this format"));
 
     Plan plan;
+    // Plans written before sites were named have none.
+    if (root.contains(QStringLiteral("site"))) {
+        plan.site = stringMember(root, QString(), QStringLiteral("site"));
+        if (plan.site.size() > site_limit)
+            fail(QStringLiteral("site"),
+                 QStringLiteral("%1 characters, more than a site name holds (%2)")
+                     .arg(plan.site.size())
+                     .arg(site_limit));
+    }
     plan.product = nameMember(root, QString(), QStringLiteral("product"), product_names);
     plan.videoStandard
         = nameMember(root, QString(), QStringLiteral("videoStandard"), video_standard_names);
@@ -232,8 +241,8 @@ QByteArray rowJson(const RowSettings &row, int standard)
 
 QByteArray planToJson(const Plan &plan)
 {
-    QByteArray json = "{\n  \"format\": " + quoted(format_name)
-        + ",\n  \"version\": " + QByteArray::number(format_version)
+    QByteArray json = "{\n  \"format\": " + quoted(format_name) + ",\n  \"version\": "
+        + QByteArray::number(format_version) + ",\n  \"site\": " + quoted(plan.site)
         + ",\n  \"product\": " + quoted(product_names[plan.product])
         + ",\n  \"videoStandard\": " + quoted(video_standard_names[plan.videoStandard])
         + ",\n  \"channelCount\": " + QByteArray::number(plan.channelCount)

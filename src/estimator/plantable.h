@@ -25,5 +25,14 @@ QList<ChannelLine> channelLines(const Plan &plan, const PlanFigures &figures);
 // quoted as RFC 4180 asks, "." decimals whatever the locale.
 QByteArray channelCsv(const Plan &plan, const PlanFigures &figures);
 
+// Columns padded to their widest cell, two spaces apart; align holds 'l' or
+// 'r' per column. Every line ends in a newline, none in blanks.
+QString alignedTable(const QList<QStringList> &rows, const QString &align);
+
+// The plan's channels and figures as plain text, under a line that names the
+// plan (name is its file) and its site: what nvr-plan show prints and the
+// window copies.
+QString figuresText(const QString &name, const Plan &plan, const PlanFigures &figures);
+
 // One CSV field, quoted where it holds a comma, a quote or a line break.
 QByteArray csvField(const QString &text);

@@ -100,6 +100,15 @@ public:
         return width(text, font) <= w * m_dotsPerMm;
     }
 
+    // The millimetres a paragraph of text takes, wrapped to w.
+    qreal paragraphHeight(qreal w, const QString &text, const QFont &font) const
+    {
+        return QFontMetricsF(font, m_painter.device())
+                   .boundingRect(rect(0, 0, w, 1000), Qt::TextWordWrap, text)
+                   .height()
+            / m_dotsPerMm;
+    }
+
     void paragraph(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
                    const QColor &color)
     {
@@ -172,7 +181,16 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     sheet.line(y, 0.8, accent);
     y += 4;
 
-    sheet.fill(0, y, w, 18, panel);
+    // A site name is the installer's own text: wrapped whole, never cut.
+    const qreal siteHeight = plan.site.isEmpty()
+        ? 0
+        : std::max(8.5, sheet.paragraphHeight(w - 33, plan.site, reportFont(10.5, true)) + 2.5);
+    sheet.fill(0, y, w, 18 + siteHeight, panel);
+    if (siteHeight > 0) {
+        sheet.text(3, y + 1.5, 27, 7, QStringLiteral("Site"), reportFont(9), muted);
+        sheet.paragraph(30, y + 2.2, w - 33, siteHeight, plan.site, reportFont(10.5, true), ink);
+        y += siteHeight;
+    }
     const qreal third = w / 3;
     fact(sheet, 3, y + 1.5, 27, 2 * third - 33, QStringLiteral("Plan"), planName, ink, false);
     fact(sheet, 2 * third + 3, y + 1.5, 16, third - 22, QStringLiteral("Date"),
@@ -218,7 +236,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     }
     sheet.line(y, 0.3, ink);
     const qreal lastColumn = columns[std::size(columns) - 1].share * w;
-    sheet.text(pad, y, w - lastColumn - 2 * pad, 8, QStringLiteral("Total per day"),
+    sheet.text(pad, y, w - lastColumn - 2 * pad, 8, QStringLiteral("Total per day (GB)"),
                reportFont(10.5, true), ink);
     sheet.text(w - lastColumn + pad, y, lastColumn - 2 * pad, 8, figures.totalText(),
                reportFont(10.5, true), ink, Qt::AlignRight, true);
@@ -238,6 +256,11 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
          figures.recordingTimeText(), accent);
     y += 19;
 
+    const QString shortfall = shortfallText(plan, figures);
+    if (!shortfall.isEmpty()) {
+        sheet.paragraph(0, y, w, 12, shortfall, reportFont(10.5, true), accent);
+        y += sheet.paragraphHeight(w, shortfall, reportFont(10.5, true)) + 4;
+    }
     sheet.paragraph(0, y, w, 16, QStringLiteral("Units: ") + units_note, reportFont(8.5), muted);
 
     const qreal foot = sheet.height() - 6;
