@@ -13,7 +13,10 @@
 #include <QtWidgets>
 
 #include <clocale>
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -45,6 +48,27 @@ QRect textArea(const QWidget &widget)
     }
     return qobject_cast<const QPushButton *>(&widget) ? widget.rect().adjusted(3, 3, -3, -3)
                                                       : QRect();
+}
+
+// The text of the caption nearest to the left of widget on its line, if a
+// caption and no other control is nearest there.
+QString captionOf(const QWidget &widget, const QList<QWidget *> &widgets)
+{
+    const auto place = [&widget](const QWidget *w) {
+        return QRect(w->mapTo(widget.window(), QPoint()), w->size());
+    };
+    const QRect at = place(&widget);
+    const QWidget *nearest = nullptr;
+    for (const QWidget *other : widgets) {
+        const QRect there = place(other);
+        if (other->isVisible() && (qobject_cast<const QLabel *>(other) || other->focusPolicy())
+            && there.right() < at.left() && there.center().y() >= at.top()
+            && there.center().y() <= at.bottom()
+            && (!nearest || there.right() > place(nearest).right()))
+            nearest = other;
+    }
+    auto *label = qobject_cast<const QLabel *>(nearest);
+    return label && label->objectName().startsWith("label") ? label->text().simplified() : "";
 }
 
 // Whether the ink of text stays in area, drawn there unclipped as the style draws it.
@@ -171,6 +195,39 @@ void chooseFile(const QString &path, QStringList *offered = nullptr, int kind = 
     });
 }
 
+// Opens the window's menu as a user does, with the Menu key on a box or a
+// right click on the background, and picks the command whose text begins with
+// the last part of path, through the submenus before it ("Open Recent/2 ").
+// Gives the texts of the last menu reached.
+QStringList fromMenu(Calculator &calculator, const QString &path, bool byKey = true)
+{
+    auto listed = std::make_shared<QStringList>();
+    QTimer::singleShot(50, [listed, path] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QList<QAction *> actions = menu ? menu->actions() : QList<QAction *>();
+        QAction *found = nullptr;
+        for (const QString &part : path.split('/')) {
+            listed->clear();
+            found = nullptr;
+            for (QAction *action : actions)
+                if (!action->isSeparator()) {
+                    *listed << action->text().remove('&');
+                    if (!found && !part.isEmpty() && listed->last().startsWith(part))
+                        found = action;
+                }
+            actions = found && found->menu() ? found->menu()->actions() : QList<QAction *>();
+        }
+        if (menu)
+            menu->close();
+        if (found)
+            found->trigger();
+    });
+    QWidget *at = calculator.window.findChild<QWidget *>(byKey ? "cb_quality_3" : "label_13");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), at->mapToGlobal(QPoint(5, 5)));
+    byKey ? QTest::keyClick(at, Qt::Key_Menu) : void(QApplication::sendEvent(at, &click));
+    return *listed;
+}
+
 } // namespace
 
 class WindowTest : public QObject
@@ -191,6 +248,7 @@ private slots:
     void changedPlanIsNotLostUnasked_data();
     void changedPlanIsNotLostUnasked();
     void contextMenuCommands();
+    void recentPlans();
     void looksWholeOnAnyDesktop_data();
     void looksWholeOnAnyDesktop();
     void randomSession();
@@ -208,6 +266,10 @@ void WindowTest::initTestCase()
              "the Debian package locales-all");
     // The trace of every recalculation is the program's, not the tests' business.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    // Recent plans and folders go to a settings file of the tests' own.
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                  + "/nvr-calculator/nvr-calculator.conf");
     m_calculator = std::make_unique<Calculator>();
 }
 
@@ -249,7 +311,7 @@ void WindowTest::userSees_data()
     // nothing moves. D1 Super is 2000 / 30 x 30 = 1980 Kbps, 21.384 GB.
     const QString d1 = "cb_resolution_5=D1; lb_day_cap_5=21.384; lb_total=993.384; line_edit_bps_5=1980";
     QTest::newRow("to Manual") << "cb_resolution_5=2; cb_mode_5=1" << d1 + "; cb_mode_5=Manual";
-    QTest::newRow("typed") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500"
+    QTest::newRow("typed, Manual again") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500; cb_mode_5=1"
         << "cb_resolution_5=D1; cb_mode_5=Manual; line_edit_bps_5=2500; lb_day_cap_5=27; lb_total=999";
     QTest::newRow("back to Auto") << "cb_resolution_5=2; cb_mode_5=1; line_edit_bps_5<2500; cb_mode_5=0" << d1 + " (off)";
     const QString allD1 = "cb_resolution_*=D1; cb_resolution_all=D1; lb_day_cap_*=21.384; lb_total=342.144";
@@ -283,6 +345,8 @@ void WindowTest::userSees_data()
     QTest::newRow("a sign and a comma") << "cb_mode_3=1; line_edit_bps_3<-1,500" << "cb_mode_3=Manual; line_edit_bps_3=1500; lb_day_cap_3=16.2; lb_total=988.2";
     QTest::newRow("a point pasted") << "cb_mode_3=1; line_edit_bps_3<<1.5" << "cb_mode_3=Manual; line_edit_bps_3=6000";
     QTest::newRow("beyond 32 bits pasted") << "cb_mode_3=1; line_edit_bps_3<<21474836479" << "cb_mode_3=Manual; line_edit_bps_3=6000";
+    // 426019 x 0.0108 = 4601.0052 GB, 4795.4052 with three channels at 64.8: a float product would show 4601.
+    QTest::newRow("a bitrate of six digits") << "cb_max_ch=0; cb_mode_3=1; line_edit_bps_3<426019" << "cb_max_ch=4 CH; row_5-16=hidden; cb_mode_3=Manual; line_edit_bps_3=426019; lb_day_cap_3=4601.01; lb_total=4795.41";
     QTest::newRow("a bitrate beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<21474836479" << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; lb_total=2.31938e+07";
     QTest::newRow("a decimal comma") << "line_input_days<30,5" << "line_input_days=305; lb_cal_hdd=339542 GB";
     QTest::newRow("a sign, a second point") << "line_input_days<-1.2.5" << "line_input_days=1.25; lb_cal_hdd=1391 GB";
@@ -408,11 +472,12 @@ void WindowTest::looksWholeOnAnyDesktop()
         const QImage shot = c.window.grab().toImage();
         const auto widgets = c.window.findChildren<QWidget *>(QRegularExpression("^(?!qt_)."));
         QSet<QString> names;
+        const QRegularExpression control("^(cb|line|lb|btn)_");
         for (QWidget *widget : widgets) {
             const QString name = widget->accessibleName(),
                           row = widget->objectName().section('_', -1);
             // A combo box on Linux announces its description, not its name.
-            if (QRegularExpression("^(cb|line|lb|btn)_").match(widget->objectName()).hasMatch()
+            if (control.match(widget->objectName()).hasMatch()
                 && (name.isEmpty() || names.contains(name)
                     || (qobject_cast<QComboBox *>(widget)
                         && widget->accessibleDescription() != name)
@@ -421,6 +486,13 @@ void WindowTest::looksWholeOnAnyDesktop()
                                                           : "")))
                 faults << widget->objectName() + " is named \"" + name + '"';
             names << name;
+            // The caption beside a control names it: "7" beside channel 7's mode.
+            const QString caption = captionOf(*widget, widgets);
+            if (control.match(widget->objectName()).hasMatch() && !caption.isEmpty()
+                && !name.contains(QRegularExpression(
+                    "(?<!\\w)" + QRegularExpression::escape(caption) + "s?(?!\\w)",
+                    QRegularExpression::CaseInsensitiveOption)))
+                faults << widget->objectName() + " is beside \"" + caption + '"';
             const QRect area = textArea(*widget);
             auto *box = qobject_cast<QComboBox *>(widget);
             auto *label = qobject_cast<QLabel *>(widget);
@@ -595,15 +667,17 @@ void WindowTest::undoAndRedoEveryStep()
 void WindowTest::changedPlanIsNotLostUnasked_data()
 {
     // clang-format off
-    QTest::addColumn<bool>("byDrop"); // else by closing the window
+    QTest::addColumn<int>("how"); // 0 the window closed, 1 Ctrl+Q, 2 another file dropped
     QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saveFails"); // as on a full disk
     QTest::addColumn<bool>("setAside");
     QTest::addColumn<int>("kept"); // channel 1's bitrate in the file
-    for (bool drop : {false, true}) {
-        const char *how = drop ? "another file dropped" : "window closed";
-        QTest::addRow("%s, Save", how) << drop << int(QMessageBox::Save) << true << 777;
-        QTest::addRow("%s, Discard", how) << drop << int(QMessageBox::Discard) << true << 0;
-        QTest::addRow("%s, Cancel", how) << drop << int(QMessageBox::Cancel) << false << 0;
+    for (int how : {0, 1, 2}) {
+        const char *name = QList<const char *>({"window closed", "Ctrl+Q", "another file dropped"})[how];
+        QTest::addRow("%s, Save", name) << how << int(QMessageBox::Save) << false << true << 777;
+        QTest::addRow("%s, Save fails", name) << how << int(QMessageBox::Save) << true << false << 0;
+        QTest::addRow("%s, Discard", name) << how << int(QMessageBox::Discard) << false << true << 0;
+        QTest::addRow("%s, Cancel", name) << how << int(QMessageBox::Cancel) << false << false << 0;
     }
     // clang-format on
 }
@@ -611,8 +685,9 @@ void WindowTest::changedPlanIsNotLostUnasked_data()
 void WindowTest::changedPlanIsNotLostUnasked()
 {
     m_calculator.reset(); // a window of its own
-    QFETCH(bool, byDrop);
+    QFETCH(int, how);
     QFETCH(int, answer);
+    QFETCH(bool, saveFails);
     QFETCH(bool, setAside);
     QFETCH(int, kept);
     const QString path = m_dir.filePath(QStringLiteral("shop.nvrplan"));
@@ -634,13 +709,20 @@ void WindowTest::changedPlanIsNotLostUnasked()
     QCOMPARE(title(calculator.window), QStringLiteral("shop.nvrplan")); // undone: no changes
     act(calculator, "^Ctrl+Y; ^Ctrl+Z; line_edit_bps_1<777>"); // typed, not yet taken: a change
     QString asked;
+    // No file may grow while the save fails: as a full disk, but "File too large".
+    rlimit unlimited {}, full {};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    full.rlim_max = unlimited.rlim_max;
+    std::signal(SIGXFSZ, SIG_IGN);
     whenDialogOpens([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         asked = box ? box->text() : QStringLiteral("not a question");
+        if (saveFails)
+            setrlimit(RLIMIT_FSIZE, &full);
         if (box)
             box->button(QMessageBox::StandardButton(answer))->click();
     });
-    if (byDrop) {
+    if (how == 2) {
         // As a file manager drops it; the window takes one local file only.
         QMimeData data;
         for (const auto &urls :
@@ -657,15 +739,27 @@ void WindowTest::changedPlanIsNotLostUnasked()
         QTRY_VERIFY(!asked.isEmpty());
         QCOMPARE(calculator.box("cb_max_ch").currentText(), QString(setAside ? "8 CH" : "16 CH"));
     } else {
-        QCOMPARE(calculator.window.close(), setAside);
+        if (how == 1)
+            act(calculator, "^Ctrl+Q");
+        else
+            QCOMPARE(calculator.window.close(), setAside);
+        QCOMPARE(calculator.window.isVisible(), !setAside);
     }
+    setrlimit(RLIMIT_FSIZE, &unlimited);
     QCOMPARE(asked, QStringLiteral("The plan “shop.nvrplan” has changes that are not saved."));
     QCOMPARE(readPlanFile(path, &error)->channels[0].manualKbps, kept);
+    // A failed save keeps the window, the changes and the file, and says why.
+    QCOMPARE(failureShown(calculator.window),
+             saveFails ? path + ": " + qt_error_string(EFBIG) : "");
+    if (!setAside)
+        QCOMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("777"));
 }
 
-// Export report… (Ctrl+E) writes the table shown as CSV; a right click on the
-// window's background, or the Menu key, offers the commands: About names the
-// version, and Undo undoes.
+// Export report… (Ctrl+E) writes the table shown as CSV; Ctrl+C copies the
+// figures as nvr-plan show prints them, or a field's selected text; F1 opens
+// the help, which names every key. The menu, from a right click on the
+// background or the Menu key, offers the commands: Site… names the plan's site,
+// About the version, and Undo undoes.
 void WindowTest::contextMenuCommands()
 {
     m_calculator.reset(); // a window of its own
@@ -682,29 +776,80 @@ void WindowTest::contextMenuCommands()
              QList<QByteArray>({"channel,mode,resolution,frame,quality,bitrateKbps,dayGb",
                                 "1,Manual,Full-HD,30,Super,1234,13.3272",
                                 "2,Auto,Full-HD,30,Low,2490,26.892"}));
+
+    whenDialogOpens([](QWidget *site) {
+        QTest::keyClicks(site->focusWidget(), "North depot, B");
+        QTest::keyClick(site->focusWidget(), Qt::Key_Return);
+    });
+    fromMenu(calculator, "Site", false);
+    QCOMPARE(title(calculator.window), QStringLiteral("NVR Recording calculator"));
+    // 13.3272 + 26.892 + 2 x 64.8 = 169.8192 GB a day.
+    act(calculator, "cb_quality_3@; ^Ctrl+C");
+    QCOMPARE(QApplication::clipboard()->text().split('\n').mid(0, 4),
+             QStringList({"Untitled: NVR, NTSC, 4 channels", "Site: North depot, B",
+                          "Channel  Mode    Resolution  Frame  Quality  Kbps   GB/day",
+                          "      1  Manual  Full-HD        30  Super    1234  13.3272"}));
+    QVERIFY(QApplication::clipboard()->text().contains("\nTotal storage per day (GB)  169.819\n"));
+    act(calculator, "line_edit_bps_1<5>; ^Ctrl+A; ^Ctrl+C");
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("5"));
+    act(calculator, "^End; ^Ctrl+C"); // 5 Kbps: 0.054 GB
+    QVERIFY(QApplication::clipboard()->text().contains("Super       5   0.054\n"));
+
+    act(calculator, "^F1");
+    auto *help = calculator.window.findChild<QTextBrowser *>("helpText");
+    QVERIFY(help && help->isVisible());
+    const QString helpText = help->toPlainText();
+    for (const QAction *command : calculator.window.actions()) // each by its first key
+        QVERIFY2(helpText.contains(command->shortcut().toString()), qPrintable(command->text()));
+    QVERIFY(helpText.contains("nvr-plan(1)") && helpText.contains("7.4 %"));
+    help->window()->close();
+
     QString about;
     whenDialogOpens([&about](QWidget *box) {
         about = qobject_cast<QMessageBox *>(box)->text().remove(QRegularExpression("<[^>]*>"));
         box->close();
     });
-    for (const QString command : {"About", "Undo"}) {
-        QTimer::singleShot(50, [command] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            for (QAction *action : menu ? menu->actions() : QList<QAction *>())
-                if (action->text().remove('&') == command)
-                    QTimer::singleShot(0, action, &QAction::trigger);
-            if (menu)
-                menu->close();
-        });
-        QWidget *at = calculator.window.findChild<QWidget *>("label_13");
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                at->mapToGlobal(QPoint(5, 5)));
-        command == "About" ? void(QApplication::sendEvent(at, &click))
-                           : QTest::keyClick(&calculator.box("cb_quality_3"), Qt::Key_Menu);
-        QTRY_VERIFY(!about.isEmpty()); // read and closed before the next menu
-    }
-    QTRY_COMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("6000"));
+    fromMenu(calculator, "About", false);
     QVERIFY2(about.startsWith("NVR Recording calculator " NVR_VERSION), qPrintable(about));
+    fromMenu(calculator, "Undo");
+    QCOMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("1234"));
+    act(calculator, "^Ctrl+Z");
+    QCOMPARE(calculator.window.currentPlan().site, QString());
+}
+
+// Open Recent lists the last 8 plans opened or saved, newest first; one that
+// is gone says so and is dropped. The file dialogs start in the folder last used.
+void WindowTest::recentPlans()
+{
+    m_calculator.reset(); // a window of its own
+    Calculator calculator;
+    const QTemporaryDir folder;
+    QDir(folder.path()).mkdir("reports");
+    const auto plan = [&folder](int n) { return folder.filePath(QString("p%1.nvrplan").arg(n)); };
+    QString error;
+    for (int n = 1; n <= 8; ++n)
+        QVERIFY(writePlanFile(plan(n), Plan(), &error) && calculator.window.openFile(plan(n)));
+    QStringList offered;
+    chooseFile(folder.filePath("reports/r.csv"), nullptr, 1);
+    act(calculator, "^Ctrl+E");
+    chooseFile(plan(9), &offered);
+    act(calculator, "^Ctrl+Shift+S");
+    QCOMPARE(offered.value(0), folder.filePath("reports/p8.nvrplan"));
+    const auto names = [](QStringList listed) {
+        return listed.replaceInStrings(QRegularExpression(" \\(.*"), "").join(' ');
+    };
+    QCOMPARE(names(fromMenu(calculator, "Open Recent/")),
+             "1 p9.nvrplan 2 p8.nvrplan 3 p7.nvrplan 4 p6.nvrplan 5 p5.nvrplan 6 p4.nvrplan 7 "
+             "p3.nvrplan 8 p2.nvrplan");
+    QVERIFY(QFile::remove(plan(5)));
+    fromMenu(calculator, "Open Recent/5 ");
+    QTRY_COMPARE(failureShown(calculator.window),
+                 plan(5) + " is no longer there; it is taken off the recent plans.");
+    fromMenu(calculator, "Open Recent/3 ");
+    QTRY_COMPARE(title(calculator.window), QStringLiteral("p7.nvrplan"));
+    QCOMPARE(names(fromMenu(calculator, "Open Recent/")),
+             "1 p7.nvrplan 2 p9.nvrplan 3 p8.nvrplan 4 p6.nvrplan 5 p4.nvrplan 6 p3.nvrplan 7 "
+             "p2.nvrplan");
 }
 
 QTEST_MAIN(WindowTest)

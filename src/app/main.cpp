@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -59,7 +60,12 @@ int main(int argc, char *argv[])
     window.show();
     // Before the event loop, so the first frame already shows the defaults.
     window.resetAll();
-    if (!parser.positionalArguments().isEmpty())
-        window.openFile(parser.positionalArguments().constFirst());
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        std::fprintf(stderr, "nvr-calculator: opens one plan at a time: %s, not %s\n",
+                     qUtf8Printable(files.constFirst()),
+                     qUtf8Printable(files.mid(1).join(QStringLiteral(", "))));
+    if (!files.isEmpty())
+        window.openFile(files.constFirst());
     return app.exec();
 }

@@ -32,6 +32,8 @@ MainWindow::MainWindow(QWidget *parent)
         m_figures.keepWhole(*field);
     }
     m_title = windowTitle();
+    // The help text is linked in with this library: a static one must ask.
+    Q_INIT_RESOURCE(help);
     setAcceptDrops(true);
     createActions();
 }
@@ -109,6 +111,7 @@ void MainWindow::setAllChannelModes(int index)
 Plan MainWindow::resetPlan() const
 {
     Plan plan;
+    plan.site = m_site;
     plan.product = ui->cb_product->currentIndex();
     plan.all.manualKbps = all_manual_kbps;
     for (int i = 0; i < channel_max; ++i)
@@ -137,6 +140,7 @@ void MainWindow::showAsOneStep(const Plan &plan)
 
 void MainWindow::showPlan(const Plan &plan)
 {
+    m_site = plan.site;
     ui->cb_product->setCurrentIndex(plan.product);
     setModesLocked(plan.product != 0);
 

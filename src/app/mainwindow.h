@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
@@ -32,7 +33,7 @@ public:
     ~MainWindow() override;
 
     // Selects the default settings, writes them to the model and recalculates.
-    // The product, its lock and the typed bitrates stay.
+    // The site, the product, its lock and the typed bitrates stay.
     void resetAll();
 
     // The plan the window shows.
@@ -176,7 +177,7 @@ private:
     void setModesLocked(bool locked);
 
     // What a reset or a product choice selects: the defaults, keeping the
-    // product and the typed bitrates.
+    // site, the product and the typed bitrates.
     Plan resetPlan() const;
     // Controls and model from plan, without recalculating.
     void showPlan(const Plan &plan);
@@ -213,6 +214,16 @@ private:
     bool saveAs();
     void exportReport();
     void about();
+    void showHelp();
+    // The plan's figures as plain text on the clipboard.
+    void copyFigures();
+    void chooseSite();
+    // Opens a plan of the recent list; one that is gone is dropped from it.
+    void openRecent(const QString &path);
+    // The file's folder is where the next file dialog starts.
+    void rememberFolder(const QString &file);
+    // The name the plan goes by: its file's, or "Untitled".
+    QString planName() const;
     // Whether the plan in the window may be replaced or closed: asks to save
     // an opened plan with changes.
     bool maySetAside();
@@ -238,4 +249,11 @@ private:
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     QAction *m_aboutAction = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    QAction *m_helpAction = nullptr;
+    QAction *m_siteAction = nullptr;
+    QPointer<QWidget> m_help;
+    // The site of the plan shown: no control shows it.
+    QString m_site;
 };

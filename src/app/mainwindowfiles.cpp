@@ -1,9 +1,12 @@
 #include "mainwindow.h"
 
 #include "planfile.h"
+#include "plantable.h"
+#include "recentplans.h"
 #include "version.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -11,15 +14,19 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -112,6 +119,16 @@ void MainWindow::createActions()
     connect(m_history, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
     connect(m_history, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
 
+    m_copyAction = action(tr("&Copy figures"), QKeySequence::keyBindings(QKeySequence::Copy),
+                          [this] { copyFigures(); });
+    // Ctrl+Q whatever the desktop's scheme: some bind nothing to Quit.
+    QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (!quit.contains(QKeySequence(tr("Ctrl+Q"))))
+        quit.prepend(QKeySequence(tr("Ctrl+Q")));
+    m_quitAction = action(tr("&Quit"), quit, [this] { close(); });
+    m_helpAction = action(tr("&Help"), QKeySequence::keyBindings(QKeySequence::HelpContents),
+                          [this] { showHelp(); });
+    m_siteAction = action(tr("S&ite…"), {}, [this] { chooseSite(); });
     m_aboutAction = new QAction(tr("A&bout"), this);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::about);
 
@@ -142,7 +159,12 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
-        if (QAction *command = commandFor(*static_cast<QKeyEvent *>(event))) {
+        QAction *command = commandFor(*static_cast<QKeyEvent *>(event));
+        // Selected text in a field is what Ctrl+C copies there.
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (command == m_copyAction && field && field->hasSelectedText())
+            command = nullptr;
+        if (command) {
             // Taken from the shortcuts, so that it comes here as a key press
             // even while the command is off: typed text is committed first,
             // and may give Undo its step.
@@ -214,6 +236,8 @@ bool MainWindow::openFile(const QString &path)
     // opened again is the same work.
     const QString file = fileKey(path);
     m_saved.insert(file, *plan);
+    RecentPlans::add(file);
+    rememberFolder(file);
     if (*m_file != file)
         m_file = std::make_shared<QString>(file);
     applyPlan(*plan);
@@ -232,14 +256,25 @@ bool MainWindow::saveFile(const QString &path)
     }
     const QString file = fileKey(path);
     m_saved.insert(file, plan);
+    RecentPlans::add(file);
+    rememberFolder(file);
     *m_file = file;
     showFileState(plan);
     return true;
 }
 
-// Where the file dialogs start: beside the plan, or in the documents folder.
+void MainWindow::rememberFolder(const QString &file)
+{
+    RecentPlans::setFolder(QFileInfo(file).absolutePath());
+}
+
+// Where the file dialogs start: in the folder last used, beside the plan, or
+// in the documents folder.
 QString MainWindow::dialogFolder() const
 {
+    const QString last = RecentPlans::folder();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
     if (!filePath().isEmpty())
         return QFileInfo(filePath()).absolutePath();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -315,6 +350,67 @@ void MainWindow::about()
             .arg(m_title, QStringLiteral(NVR_VERSION), units_note.toHtmlEscaped()));
 }
 
+void MainWindow::showHelp()
+{
+    if (!m_help) {
+        // A window of its own, read beside the calculator.
+        auto *help = new QWidget(this, Qt::Window);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->setWindowTitle(tr("%1 Help").arg(m_title));
+        auto *text = new QTextBrowser(help);
+        text->setObjectName(QStringLiteral("helpText"));
+        text->setSource(QUrl(QStringLiteral("qrc:/help/help.html")));
+        auto *layout = new QVBoxLayout(help);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(text);
+        help->resize(560, 620);
+        m_help = help;
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+QString MainWindow::planName() const
+{
+    return filePath().isEmpty() ? QStringLiteral("Untitled") : QFileInfo(filePath()).fileName();
+}
+
+void MainWindow::copyFigures()
+{
+    const Plan plan = currentPlan();
+    QGuiApplication::clipboard()->setText(figuresText(planName(), plan, planFigures(plan)));
+}
+
+void MainWindow::chooseSite()
+{
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(tr("Site"));
+    dialog.setLabelText(tr("The customer's site, as the report names it:"));
+    dialog.setTextValue(m_site);
+    if (auto *field = dialog.findChild<QLineEdit *>())
+        field->setMaxLength(site_limit);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Plan plan = currentPlan();
+    plan.site = dialog.textValue().trimmed();
+    // One step to undo, like any other change of the plan.
+    if (plan.site != m_site)
+        applyPlan(plan);
+}
+
+void MainWindow::openRecent(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        RecentPlans::remove(path);
+        showFailure(tr("The plan could not be opened."),
+                    tr("%1 is no longer there; it is taken off the recent plans.").arg(path));
+        return;
+    }
+    if (maySetAside())
+        openFile(path);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (maySetAside())
@@ -326,12 +422,31 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    menu.addActions({m_openAction, m_saveAction, m_saveAsAction});
+    menu.addAction(m_openAction);
+    QMenu *recent = menu.addMenu(tr("Open &Recent"));
+    const QStringList files = RecentPlans::files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString &file = files[i];
+        const QFileInfo info(file);
+        // The folder too: two plans may share a name.
+        QString text
+            = QStringLiteral("%1 (%2)").arg(info.fileName(), QDir::toNativeSeparators(info.path()));
+        QAction *entry = recent->addAction(QStringLiteral("&%1 ").arg(i + 1)
+                                           + text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        connect(entry, &QAction::triggered, this, [this, file] {
+            // After the menu has closed: the question or the message may follow.
+            QTimer::singleShot(0, this, [this, file] { openRecent(file); });
+        });
+    }
+    recent->setEnabled(!files.isEmpty());
+    menu.addActions({m_saveAction, m_saveAsAction});
     menu.addAction(m_exportReportAction);
+    menu.addSeparator();
+    menu.addActions({m_copyAction, m_siteAction});
     menu.addSeparator();
     menu.addActions({m_undoAction, m_redoAction});
     menu.addSeparator();
-    menu.addAction(m_aboutAction);
+    menu.addActions({m_helpAction, m_aboutAction, m_quitAction});
     menu.exec(event->globalPos());
 }
 

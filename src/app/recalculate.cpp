@@ -32,6 +32,7 @@ RowSettings rowOfModel(int channel)
 Plan MainWindow::currentPlan() const
 {
     Plan plan;
+    plan.site = m_site;
     plan.product = ui->cb_product->currentIndex();
     plan.videoStandard = video_standard;
     plan.channelCount = activeChannelCount();

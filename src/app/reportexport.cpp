@@ -8,13 +8,12 @@
 
 void MainWindow::exportReport()
 {
-    // The report is named after the plan and suggested beside it.
+    // The report is named after the plan, in the folder last used.
     const QFileInfo plan(filePath());
-    const QString planName = filePath().isEmpty() ? QStringLiteral("Untitled") : plan.fileName();
-    const QString suggested
-        = QDir(dialogFolder())
-              .filePath((filePath().isEmpty() ? planName : plan.completeBaseName())
-                        + QStringLiteral(".pdf"));
+    const QString name = planName();
+    const QString suggested = QDir(dialogFolder())
+                                  .filePath((filePath().isEmpty() ? name : plan.completeBaseName())
+                                            + QStringLiteral(".pdf"));
     const QString pdfFilter = tr("PDF report (*.pdf)");
     const QString csvFilter = tr("Channel table as CSV (*.csv)");
 
@@ -32,6 +31,9 @@ void MainWindow::exportReport()
         return;
 
     QString error;
-    if (!writeReport(currentPlan(), planName, dialog.selectedFiles().constFirst(), &error))
+    const QString path = dialog.selectedFiles().constFirst();
+    if (writeReport(currentPlan(), name, path, &error))
+        rememberFolder(path);
+    else
         showFailure(tr("The report could not be written."), error);
 }
