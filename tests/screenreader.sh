@@ -12,9 +12,11 @@ if [ -z "${NVR_SCREENREADER_INSIDE:-}" ]; then
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
         { echo "SKIP: python3-pyatspi is missing" >&2; exit 77; }
     # A runtime directory of its own: the AT-SPI bus puts its socket there,
-    # so that two runs side by side do not share one.
+    # so that two runs side by side do not share one. The plan opened goes to
+    # recent plans of its own too, not the user's.
     XDG_RUNTIME_DIR=$(mktemp -d)
-    export XDG_RUNTIME_DIR NVR_SCREENREADER_INSIDE=1
+    XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config
+    export XDG_RUNTIME_DIR XDG_CONFIG_HOME NVR_SCREENREADER_INSIDE=1
     # timeout ends its whole process group: a stuck run fails instead of hanging.
     timeout -k 5 "${NVR_SCREENREADER_TIMEOUT:-100}" \
         xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- sh "$0" "$@"

@@ -220,8 +220,6 @@ private:
     void chooseSite();
     // Opens a plan of the recent list; one that is gone is dropped from it.
     void openRecent(const QString &path);
-    // The file's folder is where the next file dialog starts.
-    void rememberFolder(const QString &file);
     // The name the plan goes by: its file's, or "Untitled".
     QString planName() const;
     // Whether the plan in the window may be replaced or closed: asks to save

@@ -237,7 +237,6 @@ bool MainWindow::openFile(const QString &path)
     const QString file = fileKey(path);
     m_saved.insert(file, *plan);
     RecentPlans::add(file);
-    rememberFolder(file);
     if (*m_file != file)
         m_file = std::make_shared<QString>(file);
     applyPlan(*plan);
@@ -257,15 +256,9 @@ bool MainWindow::saveFile(const QString &path)
     const QString file = fileKey(path);
     m_saved.insert(file, plan);
     RecentPlans::add(file);
-    rememberFolder(file);
     *m_file = file;
     showFileState(plan);
     return true;
-}
-
-void MainWindow::rememberFolder(const QString &file)
-{
-    RecentPlans::setFolder(QFileInfo(file).absolutePath());
 }
 
 // Where the file dialogs start: in the folder last used, beside the plan, or

@@ -1,5 +1,6 @@
 #include "recentplans.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -7,8 +8,7 @@ namespace {
 // ~/.config/nvr-calculator/nvr-calculator.conf, or where XDG_CONFIG_HOME says.
 QSettings settings()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("nvr-calculator"),
-                     QStringLiteral("nvr-calculator"));
+    return QSettings(QStringLiteral("nvr-calculator"), QStringLiteral("nvr-calculator"));
 }
 
 const QString files_key = QStringLiteral("recentPlans");
@@ -26,7 +26,9 @@ void RecentPlans::add(const QString &file)
     QStringList list = files();
     list.removeAll(file);
     list.prepend(file);
-    settings().setValue(files_key, list.mid(0, limit));
+    QSettings kept = settings();
+    kept.setValue(files_key, list.mid(0, limit));
+    kept.setValue(folder_key, QFileInfo(file).absolutePath());
 }
 
 void RecentPlans::remove(const QString &file)

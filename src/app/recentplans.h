@@ -10,7 +10,8 @@ namespace RecentPlans {
 constexpr int limit = 8;
 
 QStringList files();
-// file to the top of the list, once; the oldest beyond the limit goes.
+// file to the top of the list, once, and its folder the last used; the
+// oldest beyond the limit goes.
 void add(const QString &file);
 void remove(const QString &file);
 

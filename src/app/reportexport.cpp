@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "recentplans.h"
 #include "report.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ void MainWindow::exportReport()
     QString error;
     const QString path = dialog.selectedFiles().constFirst();
     if (writeReport(currentPlan(), name, path, &error))
-        rememberFolder(path);
+        RecentPlans::setFolder(QFileInfo(path).absolutePath());
     else
         showFailure(tr("The report could not be written."), error);
 }
