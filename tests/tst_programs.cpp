@@ -141,6 +141,20 @@ void ProgramsTest::commandLine_data()
     row("site beyond 200 characters", {NVR_PLAN, "new", "--site", QString(201, 'x'), "-o", "x.nvrplan"}, 2, "", usage("--site: 201 characters, more than a site name holds (200)"));
     row("report to .txt", {NVR_PLAN, "report", "defaults.nvrplan", "-o", "r.txt"}, 2, "", usage("--output: 'r.txt' ends neither in .pdf nor in .csv"));
     row("missing file", {NVR_PLAN, "show", "none.nvrplan"}, 1, "", fails("none.nvrplan: No such file or directory"));
+    // A plan that cannot be read is refused with the key that is wrong and why.
+    const auto bad = [&](const char *file, const char *message) { const QByteArray path = file[0] == '/' ? QByteArray(file) : "bad/" + QByteArray(file) + ".nvrplan"; row(file, {NVR_PLAN, "show", path}, 1, "", "nvr-plan: " + path + ": " + message + '\n'); };
+    bad("not-json", "not JSON: unterminated object at line 1, column 12");
+    bad("version-2", "version: 2 is newer than this program reads (1)");
+    bad("pal-frame-under-ntsc", "channels[0].frame: \"25\" is not a frame rate under NTSC: 0, 1, 2, 4, 5, 8, 10, 15, 30");
+    bad("bitrate-beyond-32-bits", "channels[1].bitrateKbps: 2147483648 is outside -2147483648 to 2147483647");
+    bad("manual-on-hybrid", "channels[5].mode: \"Manual\" is not possible with the product \"Hybrid-DVR\", which records in Auto mode only");
+    bad("/dev/zero", "larger than 1 MiB: not a plan");
+    bad("days-too-long", "requiredDays: 32768 characters, more than the field holds (32767)");
+    bad("days-negative", "requiredDays: \"-30\" is negative");
+    bad("hdd-not-finite", "installedHddGb: \"1e999\" is not a finite number");
+    bad("bitrate-negative", "channels[3].bitrateKbps: -1500 is negative");
+    bad("site-not-a-string", "site: [\"North depot\"] is not a string");
+    bad("site-too-long", "site: 213 characters, more than a site name holds (200)");
     row("report of a bad plan", {NVR_PLAN, "report", "bad/version-zero.nvrplan", "-o", "r.pdf"}, 1, "", fails("bad/version-zero.nvrplan: version: 0 is not a version of this format"));
     row("CSV, missing folder", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "none/r.csv"}, 1, "", fails("none/r.csv: No such file or directory"));
     row("full disk", {"sh", "-c", NVR_PLAN " show defaults.nvrplan >/dev/full"}, 1, "", "nvr-plan: write error: ");

@@ -61,3 +61,9 @@ QStringList shownWith(const QMap<QString, QString> &shown, const QString &change
 // Runs answer on the next modal dialog once it has opened (a message box, a
 // file dialog), from inside its event loop.
 void whenDialogOpens(std::function<void(QWidget *dialog)> answer);
+
+// What must hold after every user action: the controls show the model (modes,
+// usable bitrate fields, resolution, frame, quality, the frame list of the
+// standard, the rows of the count, the product's lock), and every figure shown
+// is the one the plan the window shows gives. Returns what is broken.
+QStringList brokenRelations(const Calculator &calculator);
