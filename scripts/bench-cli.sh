@@ -1,5 +1,5 @@
 #!/bin/sh
-# Measures nvr-plan in a release build and prints the table the README keeps:
+# Measures nvr-plan in a release build and prints the table docs/benchmarks.md keeps:
 # "show" of one plan against the start-up of an empty Qt Core program (bar:
 # twice as long at most), "summary" over 1,000 plans (bar: 1 s), and what
 # linking Qt Gui would add to a Qt Core program's start-up. Medians of

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Measures every kind of user action and the start-up, in a release build,
-# headless, and prints the table the README keeps.
+# headless, and prints the table docs/benchmarks.md keeps.
 #
 #   scripts/bench.sh              wall time (median of 9 runs per action), then
 #                                 scripts/bench-cli.sh for nvr-plan

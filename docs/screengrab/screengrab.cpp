@@ -1,6 +1,6 @@
 // Saves the screen of the current display as a PNG once something is drawn on
 // it. scripts/screenshot.sh runs the real program on a virtual display of the
-// window's size and takes the README picture with this.
+// window's size and takes the picture the README shows with this.
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
