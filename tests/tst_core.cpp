@@ -122,7 +122,7 @@ void CoreTest::figures_data()
     row("unit after", number(" \t12.5GB"), "12.5");
     row("points", number(".5") + " " + number("5.") + " " + number(".") + " " + number("0.05"), "0.5 5 0 0.050000000000000003");
     row("exponents", number("3e3") + " " + number("25E-1x") + " " + number("7e+"), "3000 2.5 7");
-    row("hexadecimal", number("0x10") + " " + number("0x1.8p3") + " " + number("0x.08") + " " + number("0xg"), "16 12 0.03125 0");
+    row("hexadecimal", number("0x10") + " " + number("0X1E") + " " + number("0x1.8p3") + " " + number("0x.08") + " " + number("0xg"), "16 30 12 0.03125 0");
     // Beyond 16 digits the last 1 decides a tie that would round down.
     row("hexadecimal rounding", number("0x200000000000010001") + " " + number("0x200000000000010000"), "5.9029581035870578e+20 5.9029581035870565e+20");
     row("overflow", number("1e999") + " " + number("-1e999") + " " + number(QString(6000, '9')), "inf -inf inf");

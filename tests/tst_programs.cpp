@@ -153,6 +153,7 @@ void ProgramsTest::commandLine_data()
     bad("days-negative", "requiredDays: \"-30\" is negative");
     bad("hdd-not-finite", "installedHddGb: \"1e999\" is not a finite number");
     bad("bitrate-negative", "channels[3].bitrateKbps: -1500 is negative");
+    bad("seventeen-channels", "channels: 17 channels, a plan has 16");
     bad("site-not-a-string", "site: [\"North depot\"] is not a string");
     bad("site-too-long", "site: 213 characters, more than a site name holds (200)");
     row("report of a bad plan", {NVR_PLAN, "report", "bad/version-zero.nvrplan", "-o", "r.pdf"}, 1, "", fails("bad/version-zero.nvrplan: version: 0 is not a version of this format"));

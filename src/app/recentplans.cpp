@@ -26,8 +26,10 @@ void RecentPlans::add(const QString &file)
     QStringList list = files();
     list.removeAll(file);
     list.prepend(file);
+    while (list.size() > limit)
+        list.removeLast();
     QSettings kept = settings();
-    kept.setValue(files_key, list.mid(0, limit));
+    kept.setValue(files_key, list);
     kept.setValue(folder_key, QFileInfo(file).absolutePath());
 }
 
