@@ -56,7 +56,8 @@ QByteArray pdfSeen(const QString &path)
 }
 
 // 3000 Kbps are 3000 x 0.0108 = 32.4 GB a day; 14 days need 87.048 x 14 x
-// 1.073741824 = 1308.5 GB; 1000 GB last 10.699 days, 10 days 16.8 hours.
+// 1.073741824 = 1308.5 GB (shown 1308, and a disk of at least 1309 kept); 1000 GB last 10.699 days,
+// 10 days 16.8 hours.
 const QByteArray hidden_text = "hidden-4.nvrplan: NVR, NTSC, 4 channels\n"
                                "Channel  Mode  Resolution  Frame  Quality   Kbps  GB/day\n"
                                "      1  Auto  HD             30  High      3000    32.4\n"
@@ -222,7 +223,7 @@ void ProgramsTest::commandLine_data()
     row("report, Germany", {NVR_PLAN, "report", "huge-16.nvrplan", "-o", "r.pdf"}, 0, page("595 x 842 pts (A4)", "huge-16.nvrplan", "NTSC Channels 16 Product NVR", sixteen
         + "16 Manual Full-HD 30 Super 2147483647 2.31928e+07 Total per day (GB) 2.31938e+07 Storage Required days 1000000000000 Required HDD capacity -- GB Installed HDD size 1e+290 GB Installed HDD lasts -- Days 16 Hours"), "");
     row("report, United States", {"env", "LC_ALL=en_US.UTF-8", NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "r.pdf"}, 0, page(letter, "hidden-4.nvrplan", "NTSC Channels 4 Product NVR", hidden_csv.mid(hidden_csv.indexOf('\n') + 1).replace(',', ' ').replace('\n', ' ')
-        + "Total per day (GB) 87.048 Storage Required days 14 Required HDD capacity 1308 GB Installed HDD size 1000 GB Installed HDD lasts 10 Days 16 Hours The installed disk of 1000 GB lasts 10 days 16 hours, fewer than the 14 days asked for. 14 days need 1308 GB."), "");
+        + "Total per day (GB) 87.048 Storage Required days 14 Required HDD capacity 1308 GB Installed HDD size 1000 GB Installed HDD lasts 10 Days 16 Hours The installed disk of 1000 GB lasts 10 days 16 hours, fewer than the 14 days asked for; keeping 14 days takes a disk of at least 1309 GB."), "");
     row("report, French Canada", {"env", "LC_ALL=fr_CA.UTF-8", NVR_PLAN, "report", "hybrid-dvr-8.nvrplan", "-o", "r.pdf"}, 0, page(letter, "hybrid-dvr-8.nvrplan", "PAL Channels 8 Product Hybrid-DVR", "1 Auto Full-HD 25 Super 6000 64.8 2 Auto HD 13 High 2000 21.6 "
         "3 Auto D1 9 Low 272 2.9376 4 Auto Full-HD 7 Highest 1992 21.5136 5 Auto HD 5 Standard 830 8.964 6 Auto D1 4 Super 528 5.7024 7 Auto Full-HD 3 High 798 8.6184 8 Auto HD 1 Low 264 2.8512 "
         "Total per day (GB) 136.987 Storage Required days 0.5 Required HDD capacity 73 GB Installed HDD size 500 GB Installed HDD lasts 3 Days 9 Hours"), "");

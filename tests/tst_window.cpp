@@ -196,11 +196,12 @@ void chooseFile(const QString &path, QStringList *offered = nullptr, int kind = 
     });
 }
 
-// Opens the window's menu as a user does, with the Menu key on a box or a
-// right click on the background, and picks the command whose text begins with
+// Opens the menu of the widget named at as a user does, with the Menu key on a
+// box or a right click elsewhere, and picks the command whose text begins with
 // the last part of path, through the submenus before it ("Open Recent/2 ").
 // Gives the texts of the last menu reached.
-QStringList fromMenu(Calculator &calculator, const QString &path, bool byKey = true)
+QStringList fromMenu(Calculator &calculator, const QString &path,
+                     const QString &at = "cb_quality_3")
 {
     auto listed = std::make_shared<QStringList>();
     QTimer::singleShot(50, [listed, path] {
@@ -223,9 +224,11 @@ QStringList fromMenu(Calculator &calculator, const QString &path, bool byKey = t
         if (found)
             found->trigger();
     });
-    QWidget *at = calculator.window.findChild<QWidget *>(byKey ? "cb_quality_3" : "label_13");
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), at->mapToGlobal(QPoint(5, 5)));
-    byKey ? QTest::keyClick(at, Qt::Key_Menu) : void(QApplication::sendEvent(at, &click));
+    QWidget *widget = calculator.window.findChild<QWidget *>(at);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            widget->mapToGlobal(QPoint(5, 5)));
+    qobject_cast<QComboBox *>(widget) ? QTest::keyClick(widget, Qt::Key_Menu)
+                                      : void(QApplication::sendEvent(widget, &click));
     return *listed;
 }
 
@@ -719,7 +722,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
 // figures as nvr-plan show prints them, or a field's selected text; F1 opens
 // the help, which names every key. The menu, from a right click on the
 // background or the Menu key, offers the commands: Site… names the plan's site,
-// About the version, and Undo undoes.
+// About the version, and Undo undoes, also from a field's menu.
 void WindowTest::contextMenuCommands()
 {
     m_calculator.reset(); // a window of its own
@@ -739,7 +742,7 @@ void WindowTest::contextMenuCommands()
         QTest::keyClicks(site->focusWidget(), "North depot, B");
         QTest::keyClick(site->focusWidget(), Qt::Key_Return);
     });
-    fromMenu(calculator, "Site", false);
+    fromMenu(calculator, "Site", "label_13");
     QCOMPARE(title(calculator.window), QStringLiteral("NVR Recording calculator"));
     // 13.3272 + 26.892 + 2 x 64.8 = 169.8192 GB a day.
     act(calculator, "cb_quality_3@; ^Ctrl+C");
@@ -767,12 +770,19 @@ void WindowTest::contextMenuCommands()
         about = qobject_cast<QMessageBox *>(box)->text().remove(QRegularExpression("<[^>]*>"));
         box->close();
     });
-    fromMenu(calculator, "About", false);
+    fromMenu(calculator, "About", "label_13");
     QVERIFY2(about.startsWith("NVR Recording calculator " NVR_VERSION), qPrintable(about));
     fromMenu(calculator, "Undo");
     QCOMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("1234"));
     act(calculator, "^Ctrl+Z");
     QCOMPARE(calculator.window.currentPlan().site, QString());
+    // A field's own menu undoes with the window, field and figures together.
+    act(calculator, "line_input_days<30; line_input_days<60");
+    QCOMPARE(
+        fromMenu(calculator, "Undo", "line_input_days").filter(QRegularExpression("^Undo")).size(),
+        1);
+    QCOMPARE(calculator.field("line_input_days").text(), QStringLiteral("30"));
+    QCOMPARE(brokenRelations(calculator), QStringList());
 }
 
 // Open Recent lists the last 8 plans opened or saved, newest first; one that

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -134,8 +135,22 @@ void MainWindow::createActions()
 
     // In a field the window's commands come first: the field's own undo, or
     // its key for the end of the line, would leave the figures behind.
-    for (QLineEdit *field : findChildren<QLineEdit *>())
+    for (QLineEdit *field : findChildren<QLineEdit *>()) {
         field->installEventFilter(this);
+        // A field's menu edits its text, but undoes and redoes with the
+        // window: the field's own undo would leave the figures behind.
+        field->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(field, &QWidget::customContextMenuRequested, this, [this, field](QPoint at) {
+            std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+            // Named so by the toolkit's own words: Qt 6.4 gives them no object names.
+            for (QAction *edit : menu->actions())
+                if (edit->text().startsWith(QLineEdit::tr("&Undo"))
+                    || edit->text().startsWith(QLineEdit::tr("&Redo")))
+                    menu->removeAction(edit);
+            menu->insertActions(menu->actions().value(0), {m_undoAction, m_redoAction});
+            menu->exec(field->mapToGlobal(at));
+        });
+    }
 }
 
 QAction *MainWindow::commandFor(const QKeyEvent &key) const
@@ -346,10 +361,15 @@ void MainWindow::about()
 void MainWindow::showHelp()
 {
     if (!m_help) {
-        // A window of its own, read beside the calculator.
-        auto *help = new QWidget(this, Qt::Window);
-        help->setAttribute(Qt::WA_DeleteOnClose);
+        // A window of its own, read beside the calculator; Escape or Ctrl+W
+        // closes it.
+        auto *help = new QDialog(this);
+        help->setModal(false);
         help->setWindowTitle(tr("%1 Help").arg(m_title));
+        auto *close = new QAction(help);
+        close->setShortcuts(QKeySequence::Close);
+        connect(close, &QAction::triggered, help, &QWidget::close);
+        help->addAction(close);
         auto *text = new QTextBrowser(help);
         text->setObjectName(QStringLiteral("helpText"));
         text->setSource(QUrl(QStringLiteral("qrc:/help/help.html")));
@@ -379,7 +399,8 @@ void MainWindow::chooseSite()
 {
     QInputDialog dialog(this);
     dialog.setWindowTitle(tr("Site"));
-    dialog.setLabelText(tr("The customer's site, as the report names it:"));
+    dialog.setLabelText(
+        tr("The customer's site, as the report names it (up to %1 characters):").arg(site_limit));
     dialog.setTextValue(m_site);
     if (auto *field = dialog.findChild<QLineEdit *>())
         field->setMaxLength(site_limit);

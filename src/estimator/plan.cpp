@@ -4,6 +4,7 @@
 #include "numbertext.h"
 
 #include <algorithm>
+#include <cmath>
 
 const QString units_note = QStringLiteral(
     "Daily figures and disk sizes are GB of 10^9 bytes. The disk estimates add 7.4 % to the "
@@ -75,21 +76,25 @@ QString PlanFigures::recordingTimeText() const
 
 QString shortfallText(const Plan &plan, const PlanFigures &figures)
 {
-    if (plan.requiredDays.isEmpty() || plan.installedHddGb.isEmpty() || !figures.requiredGb
-        || !figures.recordingDays || !figures.recordingHours)
+    if (plan.requiredDays.isEmpty() || plan.installedHddGb.isEmpty() || !figures.recordingDays
+        || !figures.recordingHours)
         return QString();
     const double days = numberFromText(plan.requiredDays);
     const double hours = recordingHours(figures.totalDayGb, numberFromText(plan.installedHddGb));
     if (!(hours < days * 24))
         return QString();
+    // The disk that does keep the days: the required capacity rounded up, not
+    // down as the figure is shown, which may last a few hours short.
+    const double need
+        = std::ceil(double(figures.totalDayGb) * days * 1024 * 1024 * 1024 / 1000 / 1000 / 1000);
     const auto count = [](qint64 n, const char *unit) {
         return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(unit)).arg(n == 1 ? "" : "s");
     };
     const QString asked
         = plan.requiredDays + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
-    return QStringLiteral("The installed disk of %1 GB lasts %2 %3, fewer than the %4 asked for. "
-                          "%5 need %6 GB.")
+    // No break between a number and its unit.
+    return QStringLiteral("The installed disk of %1\u00a0GB lasts %2 %3, fewer than the %4 asked "
+                          "for; keeping %4 takes a disk of at least %5\u00a0GB.")
         .arg(plan.installedHddGb, count(*figures.recordingDays, "day"),
-             count(*figures.recordingHours, "hour"), asked, asked.left(1).toUpper() + asked.mid(1),
-             QString::number(*figures.requiredGb));
+             count(*figures.recordingHours, "hour"), asked, QString::number(need, 'f', 0));
 }

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <iterator>
@@ -103,18 +104,19 @@ public:
     // The millimetres a paragraph of text takes, wrapped to w.
     qreal paragraphHeight(qreal w, const QString &text, const QFont &font) const
     {
-        return QFontMetricsF(font, m_painter.device())
-                   .boundingRect(rect(0, 0, w, 1000), Qt::TextWordWrap, text)
-                   .height()
-            / m_dotsPerMm;
+        QTextLayout layout(text, font, m_painter.device());
+        return wrap(layout, w) / m_dotsPerMm;
     }
 
-    void paragraph(qreal x, qreal y, qreal w, qreal h, const QString &text, const QFont &font,
+    // Wrapped at blanks, and inside a word only where it is longer than the
+    // line: a name is never cut off.
+    void paragraph(qreal x, qreal y, qreal w, const QString &text, const QFont &font,
                    const QColor &color)
     {
-        m_painter.setFont(font);
+        QTextLayout layout(text, font, m_painter.device());
+        wrap(layout, w);
         m_painter.setPen(color);
-        m_painter.drawText(rect(x, y, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        layout.draw(&m_painter, rect(x, y, 0, 0).topLeft());
     }
 
     void fill(qreal x, qreal y, qreal w, qreal h, const QColor &color)
@@ -133,6 +135,22 @@ private:
     qreal width(const QString &text, const QFont &font) const
     {
         return QFontMetricsF(font, m_painter.device()).horizontalAdvance(text);
+    }
+
+    qreal wrap(QTextLayout &layout, qreal w) const
+    {
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        qreal height = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(w * m_dotsPerMm);
+            line.setPosition(QPointF(0, height));
+            height += line.height();
+        }
+        layout.endLayout();
+        return height;
     }
 
     QRectF rect(qreal x, qreal y, qreal w, qreal h) const
@@ -188,7 +206,7 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     sheet.fill(0, y, w, 18 + siteHeight, panel);
     if (siteHeight > 0) {
         sheet.text(3, y + 1.5, 27, 7, QStringLiteral("Site"), reportFont(9), muted);
-        sheet.paragraph(30, y + 2.2, w - 33, siteHeight, plan.site, reportFont(10.5, true), ink);
+        sheet.paragraph(30, y + 2.2, w - 33, plan.site, reportFont(10.5, true), ink);
         y += siteHeight;
     }
     const qreal third = w / 3;
@@ -258,10 +276,10 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
 
     const QString shortfall = shortfallText(plan, figures);
     if (!shortfall.isEmpty()) {
-        sheet.paragraph(0, y, w, 12, shortfall, reportFont(10.5, true), accent);
+        sheet.paragraph(0, y, w, shortfall, reportFont(10.5, true), accent);
         y += sheet.paragraphHeight(w, shortfall, reportFont(10.5, true)) + 4;
     }
-    sheet.paragraph(0, y, w, 16, QStringLiteral("Units: ") + units_note, reportFont(8.5), muted);
+    sheet.paragraph(0, y, w, QStringLiteral("Units: ") + units_note, reportFont(8.5), muted);
 
     const qreal foot = sheet.height() - 6;
     sheet.line(foot, 0.2, hairline);
