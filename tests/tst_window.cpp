@@ -270,15 +270,15 @@ void WindowTest::initTestCase()
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     // Recent plans and folders go to a settings file of the tests' own.
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                  + "/nvr-calculator/nvr-calculator.conf");
     m_calculator = std::make_unique<Calculator>();
 }
 
-// One window for all cases, back at the defaults before each: building one
-// takes longer than most cases.
+// One window for all cases, back at the defaults before each, with no recent
+// plans: building one takes longer than most cases.
 void WindowTest::init()
 {
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                  + "/nvr-calculator/nvr-calculator.conf");
     if (!m_calculator)
         m_calculator = std::make_unique<Calculator>();
     c().window.applyPlan(Plan());
@@ -677,6 +677,8 @@ void WindowTest::changedPlanIsNotLostUnasked()
     getrlimit(RLIMIT_FSIZE, &unlimited);
     full.rlim_max = unlimited.rlim_max;
     std::signal(SIGXFSZ, SIG_IGN);
+    const auto restore = [&unlimited] { setrlimit(RLIMIT_FSIZE, &unlimited); };
+    const auto restoreOnFailure = qScopeGuard(restore); // a failed check returns early
     whenDialogOpens([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         asked = box ? box->text() : QStringLiteral("not a question");
@@ -708,7 +710,7 @@ void WindowTest::changedPlanIsNotLostUnasked()
             QCOMPARE(calculator.window.close(), setAside);
         QCOMPARE(calculator.window.isVisible(), !setAside);
     }
-    setrlimit(RLIMIT_FSIZE, &unlimited);
+    restore();
     QCOMPARE(asked, QStringLiteral("The plan “shop.nvrplan” has changes that are not saved."));
     QCOMPARE(readPlanFile(path, &error)->channels[0].manualKbps, kept);
     // A failed save keeps the window, the changes and the file, and says why.
@@ -761,7 +763,8 @@ void WindowTest::contextMenuCommands()
     QVERIFY(help && help->isVisible());
     const QString helpText = help->toPlainText();
     for (const QAction *command : calculator.window.actions()) // each by its first key
-        QVERIFY2(helpText.contains(command->shortcut().toString()), qPrintable(command->text()));
+        QVERIFY2(command->shortcut().isEmpty() || helpText.contains(command->shortcut().toString()),
+                 qPrintable(command->text()));
     QVERIFY(helpText.contains("nvr-plan(1)") && helpText.contains("7.4 %"));
     help->window()->close();
 
@@ -778,9 +781,8 @@ void WindowTest::contextMenuCommands()
     QCOMPARE(calculator.window.currentPlan().site, QString());
     // A field's own menu undoes with the window, field and figures together.
     act(calculator, "line_input_days<30; line_input_days<60");
-    QCOMPARE(
-        fromMenu(calculator, "Undo", "line_input_days").filter(QRegularExpression("^Undo")).size(),
-        1);
+    const QStringList fieldMenu = fromMenu(calculator, "Undo", "line_input_days");
+    QCOMPARE(fieldMenu.filter(QRegularExpression("^(Undo|Paste)")).size(), 2); // the window's undo
     QCOMPARE(calculator.field("line_input_days").text(), QStringLiteral("30"));
     QCOMPARE(brokenRelations(calculator), QStringList());
 }

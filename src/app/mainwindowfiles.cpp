@@ -141,6 +141,9 @@ void MainWindow::createActions()
         // window: the field's own undo would leave the figures behind.
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, this, [this, field](QPoint at) {
+            // What is typed counts first, as before any of the window's commands.
+            if (field == focusWidget())
+                commitTypedText();
             std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
             // Named so by the toolkit's own words: Qt 6.4 gives them no object names.
             for (QAction *edit : menu->actions())
@@ -407,7 +410,11 @@ void MainWindow::chooseSite()
     if (dialog.exec() != QDialog::Accepted)
         return;
     Plan plan = currentPlan();
-    plan.site = dialog.textValue().trimmed();
+    // Pasted lines become one.
+    plan.site = dialog.textValue()
+                    .replace(QLatin1Char('\r'), QLatin1Char(' '))
+                    .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                    .trimmed();
     // One step to undo, like any other change of the plan.
     if (plan.site != m_site)
         applyPlan(plan);
@@ -473,7 +480,11 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
         QWidget *at = focusWidget() ? focusWidget() : centralWidget();
         const QPoint middle = at->rect().center();
         QContextMenuEvent menu(QContextMenuEvent::Keyboard, middle, at->mapToGlobal(middle));
-        contextMenuEvent(&menu);
+        // A field has a menu of its own, as the Menu key opens there.
+        if (qobject_cast<QLineEdit *>(at))
+            QCoreApplication::sendEvent(at, &menu);
+        else
+            contextMenuEvent(&menu);
         return;
     }
     QMainWindow::keyPressEvent(event);

@@ -241,7 +241,7 @@ int run(const QStringList &arguments)
     plan.site = parser.value(site);
     // One line on the report and in show's text.
     if (plan.site.contains(QLatin1Char('\n')) || plan.site.contains(QLatin1Char('\r')))
-        usage(QStringLiteral("--site: a site name is one line"));
+        usage(QStringLiteral("--site: '%1' is not one line").arg(plan.site));
     if (plan.site.size() > site_limit)
         usage(QStringLiteral("--site: %1 characters, more than a site name holds (%2)")
                   .arg(plan.site.size())

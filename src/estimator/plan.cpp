@@ -80,7 +80,8 @@ QString shortfallText(const Plan &plan, const PlanFigures &figures)
         || !figures.recordingHours)
         return QString();
     const double days = numberFromText(plan.requiredDays);
-    const double hours = recordingHours(figures.totalDayGb, numberFromText(plan.installedHddGb));
+    const double disk = numberFromText(plan.installedHddGb);
+    const double hours = recordingHours(figures.totalDayGb, disk);
     if (!(hours < days * 24))
         return QString();
     // The disk that does keep the days: the required capacity rounded up, not
@@ -90,11 +91,11 @@ QString shortfallText(const Plan &plan, const PlanFigures &figures)
     const auto count = [](qint64 n, const char *unit) {
         return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(unit)).arg(n == 1 ? "" : "s");
     };
+    // The numbers as read ("030" is 30), with no break before their units.
     const QString asked
-        = plan.requiredDays + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
-    // No break between a number and its unit.
+        = estimateTextOf(days) + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
     return QStringLiteral("The installed disk of %1\u00a0GB lasts %2 %3, fewer than the %4 asked "
                           "for; keeping %4 takes a disk of at least %5\u00a0GB.")
-        .arg(plan.installedHddGb, count(*figures.recordingDays, "day"),
+        .arg(estimateTextOf(disk), count(*figures.recordingDays, "day"),
              count(*figures.recordingHours, "hour"), asked, QString::number(need, 'f', 0));
 }

@@ -190,6 +190,9 @@ Plan readPlan(const QJsonObject &root)
                  QStringLiteral("%1 characters, more than a site name holds (%2)")
                      .arg(plan.site.size())
                      .arg(site_limit));
+        // One line in the report's header and in nvr-plan's text.
+        if (plan.site.contains(QLatin1Char('\n')) || plan.site.contains(QLatin1Char('\r')))
+            fail(QStringLiteral("site"), jsonText(plan.site) + QStringLiteral(" is not one line"));
     }
     plan.product = nameMember(root, QString(), QStringLiteral("product"), product_names);
     plan.videoStandard
