@@ -132,6 +132,7 @@ void ProgramsTest::commandLine_data()
     row("unknown command", {NVR_PLAN, "list"}, 2, "", usage("unknown command 'list'"));
     row("unknown option", {NVR_PLAN, "show", "--colour", "defaults.nvrplan"}, 2, "", usage("unknown option 'colour'"));
     row("missing option", {NVR_PLAN, "fit", "--days", "30"}, 2, "", usage("fit needs --hdd"));
+    row("no days to keep", {NVR_PLAN, "fit", "--days", "0", "--hdd", "100"}, 2, "", usage("--days: '0' is not a number above 0"));
     row("bad format", {NVR_PLAN, "show", "--format", "xml", "defaults.nvrplan"}, 2, "", usage("--format: 'xml' is not one of text, json, csv"));
     row("bad count", {NVR_PLAN, "new", "--channels", "6", "-o", "x.nvrplan"}, 2, "", usage("--channels: '6' is not one of 4, 8, 16"));
     row("NTSC frame under PAL", {NVR_PLAN, "new", "--standard", "PAL", "--frame", "30", "-o", "x.nvrplan"}, 2, "", usage("--frame: '30' is not a frame rate under PAL: 0, 1, 3, 4, 5, 7, 9, 13, 25"));

@@ -307,6 +307,8 @@ void WindowTest::userSees_data()
             << QString("cb_mode_%1=Manual; line_edit_bps_%1=1234; lb_day_cap_%1=13.3272; lb_total=985.327").arg(n);
     }
     // Keys on a focused box choose: Highest is 5000 / 30 x 30 = 4980 Kbps.
+    // Tab goes from the channel count to Required Days: 3 days need 1036.8 x 3 x 1.073741824 = 3339.7 GB.
+    QTest::newRow("Tab, typed") << "cb_max_ch@; ^Tab; ^3; ^Return" << "line_input_days=3; lb_cal_hdd=3339 GB";
     QTest::newRow("keys") << "cb_quality_1@; ^Down" << "cb_quality_1=Highest; line_edit_bps_1=4980 (off); lb_day_cap_1=53.784; lb_total=1025.78";
 
     // A mode switch recalculates; to Manual it takes the bitrate shown, so
@@ -731,11 +733,11 @@ void WindowTest::contextMenuCommands()
     Calculator calculator;
     act(calculator, "cb_quality_2=4; cb_max_ch=0; cb_mode_1=1; line_edit_bps_1<1234>");
     QStringList dialog;
-    chooseFile(m_dir.filePath(QStringLiteral("report")), &dialog, 1); // CSV, suffix added
+    chooseFile(m_dir.filePath(QStringLiteral("report.CSV")), &dialog, 1); // CSV, in any case
     act(calculator, "^Ctrl+E"); // from the field, its text taken first
     QCOMPARE(QFileInfo(dialog.value(0)).fileName(), QStringLiteral("Untitled.pdf"));
     // Channel 1 at the 1234 Kbps typed: 13.3272 GB.
-    QCOMPARE(readFile(m_dir.filePath(QStringLiteral("report.csv"))).split('\n').mid(0, 3),
+    QCOMPARE(readFile(m_dir.filePath(QStringLiteral("report.CSV"))).split('\n').mid(0, 3),
              QList<QByteArray>({"channel,mode,resolution,frame,quality,bitrateKbps,dayGb",
                                 "1,Manual,Full-HD,30,Super,1234,13.3272",
                                 "2,Auto,Full-HD,30,Low,2490,26.892"}));
@@ -800,8 +802,9 @@ void WindowTest::recentPlans()
     for (int n = 1; n <= 8; ++n)
         QVERIFY(writePlanFile(plan(n), Plan(), &error) && calculator.window.openFile(plan(n)));
     QStringList offered;
-    chooseFile(folder.filePath("reports/r.csv"), nullptr, 1);
+    chooseFile(folder.filePath("reports/r"), nullptr, 1); // the suffix of the kind picked
     act(calculator, "^Ctrl+E");
+    QVERIFY(QFile::exists(folder.filePath("reports/r.csv")));
     chooseFile(plan(9), &offered);
     act(calculator, "^Ctrl+Shift+S");
     QCOMPARE(offered.value(0), folder.filePath("reports/p8.nvrplan"));
