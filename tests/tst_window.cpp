@@ -384,6 +384,7 @@ void WindowTest::userSees_data()
     // The count shows and sums the channels in use; hidden rows keep their
     // settings. D1 Low: 512 / 30 x 30 = 510 Kbps, 5.508 GB.
     QTest::newRow("4 CH") << "cb_max_ch=0" << "cb_max_ch=4 CH; row_5-16=hidden; lb_total=259.2";
+    QTest::newRow("8 CH") << "cb_max_ch=1" << "cb_max_ch=8 CH; row_9-16=hidden; lb_total=518.4";
     QTest::newRow("4 CH, 2000 GB") << "line_input_hdd<2000; cb_max_ch=0"
         << "cb_max_ch=4 CH; row_5-16=hidden; lb_total=259.2; line_input_hdd=2000; lb_cal_days=7 Days; lb_cal_time=4 Hours";
     QTest::newRow("back to 16") << "cb_resolution_12=2; cb_quality_12=4; cb_max_ch=0; cb_max_ch=1; cb_max_ch=2"
@@ -779,7 +780,9 @@ void WindowTest::contextMenuCommands()
     QVERIFY2(about.startsWith("NVR Recording calculator " NVR_VERSION), qPrintable(about));
     fromMenu(calculator, "Undo");
     QCOMPARE(calculator.field("line_edit_bps_1").text(), QStringLiteral("1234"));
-    act(calculator, "^Ctrl+Z");
+    act(calculator, "btn_init!"); // a reset keeps the site; undone, so is the site
+    QCOMPARE(calculator.window.currentPlan().site, QStringLiteral("North depot, B"));
+    act(calculator, "^Ctrl+Z; ^Ctrl+Z");
     QCOMPARE(calculator.window.currentPlan().site, QString());
     // A field's own menu undoes with the window, field and figures together.
     act(calculator, "line_input_days<30; line_input_days<60");
