@@ -2,6 +2,7 @@
 
 #include "numberwidgets.h"
 #include "plan.h"
+#include "recentplans.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -254,4 +255,5 @@ private:
     QPointer<QWidget> m_help;
     // The site of the plan shown: no control shows it.
     QString m_site;
+    RecentPlans m_recent;
 };

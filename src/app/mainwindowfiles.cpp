@@ -2,7 +2,6 @@
 
 #include "planfile.h"
 #include "plantable.h"
-#include "recentplans.h"
 #include "version.h"
 
 #include <QAction>
@@ -254,12 +253,12 @@ bool MainWindow::openFile(const QString &path)
     // opened again is the same work.
     const QString file = fileKey(path);
     m_saved.insert(file, *plan);
-    RecentPlans::add(file);
     if (*m_file != file)
         m_file = std::make_shared<QString>(file);
     applyPlan(*plan);
     // Opened again with the plan already shown, the file may now hold it.
     showFileState(currentPlan());
+    m_recent.add(file);
     return true;
 }
 
@@ -273,7 +272,7 @@ bool MainWindow::saveFile(const QString &path)
     }
     const QString file = fileKey(path);
     m_saved.insert(file, plan);
-    RecentPlans::add(file);
+    m_recent.add(file);
     *m_file = file;
     showFileState(plan);
     return true;
@@ -283,7 +282,7 @@ bool MainWindow::saveFile(const QString &path)
 // in the documents folder.
 QString MainWindow::dialogFolder() const
 {
-    const QString last = RecentPlans::folder();
+    const QString last = m_recent.folder();
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     if (!filePath().isEmpty())
@@ -423,7 +422,7 @@ void MainWindow::chooseSite()
 void MainWindow::openRecent(const QString &path)
 {
     if (!QFileInfo::exists(path)) {
-        RecentPlans::remove(path);
+        m_recent.remove(path);
         showFailure(tr("The plan could not be opened."),
                     tr("%1 is no longer there; it is taken off the recent plans.").arg(path));
         return;
@@ -445,7 +444,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent *event)
     QMenu menu(this);
     menu.addAction(m_openAction);
     QMenu *recent = menu.addMenu(tr("Open &Recent"));
-    const QStringList files = RecentPlans::files();
+    const QStringList files = m_recent.files();
     for (int i = 0; i < files.size(); ++i) {
         const QString &file = files[i];
         const QFileInfo info(file);

@@ -1,6 +1,5 @@
 #include "mainwindow.h"
 
-#include "recentplans.h"
 #include "report.h"
 
 #include <QDir>
@@ -34,7 +33,7 @@ void MainWindow::exportReport()
     QString error;
     const QString path = dialog.selectedFiles().constFirst();
     if (writeReport(currentPlan(), name, path, &error))
-        RecentPlans::setFolder(QFileInfo(path).absolutePath());
+        m_recent.setFolder(QFileInfo(path).absolutePath());
     else
         showFailure(tr("The report could not be written."), error);
 }
