@@ -265,18 +265,20 @@ void ProgramsTest::commandLine()
     if (words.contains(
             "json")) { // as a script reads it; several plans without their channels, settings
         QJsonDocument document = QJsonDocument::fromJson(result.out);
-        QJsonArray plans;
-        for (const QJsonValue &plan : document.array()) {
-            QJsonObject figures = plan.toObject();
-            for (const char *key : {"site", "product", "videoStandard", "channelCount",
-                                    "requiredDays", "installedHddGb"})
-                figures.remove(key);
-            plans.append(figures);
-        }
-        if (document.isArray())
+        const bool several = document.isArray();
+        if (several) {
+            QJsonArray plans;
+            for (const QJsonValue &plan : document.array()) {
+                QJsonObject figures = plan.toObject();
+                for (const char *key : {"site", "product", "videoStandard", "channelCount",
+                                        "requiredDays", "installedHddGb"})
+                    figures.remove(key);
+                plans.append(figures);
+            }
             document.setArray(plans);
+        }
         QString compact = document.toJson(QJsonDocument::Compact) + '\n';
-        if (document.isArray())
+        if (several)
             compact.replace(QRegularExpression(R"("channels":\[[^\]]*\])"), R"("channels":[...])");
         result.out = compact.toUtf8();
     }

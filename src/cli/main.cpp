@@ -239,13 +239,9 @@ int run(const QStringList &arguments)
     if (parser.isSet(hdd))
         plan.installedHddGb = numberValue(parser, hdd, false);
     plan.site = parser.value(site);
-    // One line on the report and in show's text.
-    if (plan.site.contains(QLatin1Char('\n')) || plan.site.contains(QLatin1Char('\r')))
-        usage(QStringLiteral("--site: '%1' is not one line").arg(plan.site));
-    if (plan.site.size() > site_limit)
-        usage(QStringLiteral("--site: %1 characters, more than a site name holds (%2)")
-                  .arg(plan.site.size())
-                  .arg(site_limit));
+    const QString fault = siteFault(plan.site, QLatin1Char('\'') + plan.site + QLatin1Char('\''));
+    if (!fault.isEmpty())
+        usage(QStringLiteral("--site: ") + fault);
     return writeNewPlan(plan, parser.value(output));
 }
 

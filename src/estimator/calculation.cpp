@@ -33,9 +33,14 @@ std::optional<std::int32_t> truncatedInt32(double value)
     return static_cast<std::int32_t>(value);
 }
 
+double requiredGb(double dayTotal, double requiredDays)
+{
+    return dayTotal * requiredDays * 1024 * 1024 * 1024 / 1000 / 1000 / 1000;
+}
+
 std::optional<std::int32_t> requiredCapacityGb(double dayTotal, double requiredDays)
 {
-    return truncatedInt32(dayTotal * requiredDays * 1024 * 1024 * 1024 / 1000 / 1000 / 1000);
+    return truncatedInt32(requiredGb(dayTotal, requiredDays));
 }
 
 double recordingHours(double dayTotal, double installedGb)

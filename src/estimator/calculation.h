@@ -26,8 +26,11 @@ float dayCapacityGb(std::int32_t kbps);
 // The float sum of the first count capacities, added in channel order.
 float dayTotalGb(const float *capacities, int count);
 
-// Disk needed to keep requiredDays of recording, in GB of 10^9 bytes, truncated.
-// Empty when the figure is not finite or does not fit a signed 32-bit integer.
+// Disk needed to keep requiredDays of recording, in GB of 10^9 bytes.
+double requiredGb(double dayTotal, double requiredDays);
+
+// The same truncated, as the window shows it. Empty when the figure is not
+// finite or does not fit a signed 32-bit integer.
 std::optional<std::int32_t> requiredCapacityGb(double dayTotal, double requiredDays);
 
 // Hours of recording that fit on a disk of installedGb (GB of 10^9 bytes); not

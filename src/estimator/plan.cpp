@@ -10,6 +10,18 @@ const QString units_note = QStringLiteral(
     "Daily figures and disk sizes are GB of 10^9 bytes. The disk estimates add 7.4 % to the "
     "recorded data (the factor 1.073741824).");
 
+QString siteFault(const QString &site, const QString &quoted)
+{
+    if (site.size() > site_limit)
+        return QStringLiteral("%1 characters, more than a site name holds (%2)")
+            .arg(site.size())
+            .arg(site_limit);
+    // One line in the report's header and in nvr-plan's text.
+    if (site.contains(QLatin1Char('\n')) || site.contains(QLatin1Char('\r')))
+        return quoted + QStringLiteral(" is not one line");
+    return QString();
+}
+
 std::int32_t rowKbps(const RowSettings &row)
 {
     return row.manual ? row.manualKbps
@@ -86,8 +98,7 @@ QString shortfallText(const Plan &plan, const PlanFigures &figures)
         return QString();
     // The disk that does keep the days: the required capacity rounded up, not
     // down as the figure is shown, which may last a few hours short.
-    const double need
-        = std::ceil(double(figures.totalDayGb) * days * 1024 * 1024 * 1024 / 1000 / 1000 / 1000);
+    const double need = std::ceil(requiredGb(figures.totalDayGb, days));
     const auto count = [](qint64 n, const char *unit) {
         return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(unit)).arg(n == 1 ? "" : "s");
     };

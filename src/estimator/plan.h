@@ -29,7 +29,7 @@ struct RowSettings
     friend bool operator!=(const RowSettings &a, const RowSettings &b) { return !(a == b); }
 };
 
-// A site name holds this many characters at most.
+// A site name holds this many characters at most, on one line.
 constexpr int site_limit = 200;
 
 struct Plan
@@ -88,6 +88,10 @@ PlanFigures planFigures(const Plan &plan);
 // When the installed disk lasts fewer days than the days asked for, one
 // sentence for the customer that says so and what the days need; else empty.
 QString shortfallText(const Plan &plan, const PlanFigures &figures);
+
+// What is wrong with site as a plan's site, or empty; quoted is how the
+// message shows it.
+QString siteFault(const QString &site, const QString &quoted);
 
 // What the figures' units are, in the words the customer reads.
 extern const QString units_note;

@@ -185,14 +185,9 @@ Plan readPlan(const QJsonObject &root)
     // Plans written before sites were named have none.
     if (root.contains(QStringLiteral("site"))) {
         plan.site = stringMember(root, QString(), QStringLiteral("site"));
-        if (plan.site.size() > site_limit)
-            fail(QStringLiteral("site"),
-                 QStringLiteral("%1 characters, more than a site name holds (%2)")
-                     .arg(plan.site.size())
-                     .arg(site_limit));
-        // One line in the report's header and in nvr-plan's text.
-        if (plan.site.contains(QLatin1Char('\n')) || plan.site.contains(QLatin1Char('\r')))
-            fail(QStringLiteral("site"), jsonText(plan.site) + QStringLiteral(" is not one line"));
+        const QString fault = siteFault(plan.site, jsonText(plan.site));
+        if (!fault.isEmpty())
+            fail(QStringLiteral("site"), fault);
     }
     plan.product = nameMember(root, QString(), QStringLiteral("product"), product_names);
     plan.videoStandard

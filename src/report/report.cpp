@@ -109,14 +109,15 @@ public:
     }
 
     // Wrapped at blanks, and inside a word only where it is longer than the
-    // line: a name is never cut off.
-    void paragraph(qreal x, qreal y, qreal w, const QString &text, const QFont &font,
-                   const QColor &color)
+    // line: a name is never cut off. Gives the millimetres it took.
+    qreal paragraph(qreal x, qreal y, qreal w, const QString &text, const QFont &font,
+                    const QColor &color)
     {
         QTextLayout layout(text, font, m_painter.device());
-        wrap(layout, w);
+        const qreal height = wrap(layout, w);
         m_painter.setPen(color);
         layout.draw(&m_painter, rect(x, y, 0, 0).topLeft());
+        return height / m_dotsPerMm;
     }
 
     void fill(qreal x, qreal y, qreal w, qreal h, const QColor &color)
@@ -275,10 +276,8 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     y += 19;
 
     const QString shortfall = shortfallText(plan, figures);
-    if (!shortfall.isEmpty()) {
-        sheet.paragraph(0, y, w, shortfall, reportFont(10.5, true), accent);
-        y += sheet.paragraphHeight(w, shortfall, reportFont(10.5, true)) + 4;
-    }
+    if (!shortfall.isEmpty())
+        y += sheet.paragraph(0, y, w, shortfall, reportFont(10.5, true), accent) + 4;
     sheet.paragraph(0, y, w, QStringLiteral("Units: ") + units_note, reportFont(8.5), muted);
 
     const qreal foot = sheet.height() - 6;
