@@ -6,7 +6,7 @@
 deps_build="cmake g++ make qt6-base-dev help2man"
 deps_qt5="qtbase5-dev"
 deps_run="fonts-liberation2"
-deps_test="fonts-liberation2 locales-all bash-completion poppler-utils xvfb xauth dbus-daemon dbus-x11 at-spi2-core python3-pyatspi"
+deps_test="fonts-liberation2 locales-all bash-completion poppler-utils xvfb dbus-daemon dbus-x11 at-spi2-core python3-pyatspi"
 deps_screenshot="xvfb xauth fonts-liberation2"
 deps_format="clang-format"
 deps_fuzz="clang-14 libclang-rt-14-dev"

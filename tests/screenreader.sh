@@ -6,7 +6,7 @@ set -u
 if [ -z "${NVR_SCREENREADER_INSIDE:-}" ]; then
     # Without the display, the buses or the reader there is nothing to try:
     # skipped, not failed (scripts/test.sh installs them).
-    for tool in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+    for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing" >&2; exit 77; }
     done
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
@@ -17,12 +17,35 @@ if [ -z "${NVR_SCREENREADER_INSIDE:-}" ]; then
     XDG_RUNTIME_DIR=$(mktemp -d)
     XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config
     export XDG_RUNTIME_DIR XDG_CONFIG_HOME NVR_SCREENREADER_INSIDE=1
+    # The X server picks a free display itself and names it once it listens
+    # on all its sockets. A number picked beforehand, as xvfb-run -a does, may
+    # belong to a server that this one cannot see in /tmp but shares abstract
+    # sockets with: the program would then knock on that server's door.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$XDG_RUNTIME_DIR/display" 2>"$XDG_RUNTIME_DIR/xvfb.log" &
+    xvfb=$!
+    trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb"; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+    trap 'exit 1' INT TERM
+    tries=0
+    until [ -s "$XDG_RUNTIME_DIR/display" ]; do
+        if ! kill -0 "$xvfb" 2>/dev/null || [ "$tries" -ge 300 ]; then
+            echo "FAIL: the X server did not start" >&2
+            cat "$XDG_RUNTIME_DIR/xvfb.log" >&2
+            exit 1
+        fi
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    DISPLAY=:$(cat "$XDG_RUNTIME_DIR/display")
+    export DISPLAY
     # timeout ends its whole process group: a stuck run fails instead of hanging.
-    timeout -k 5 "${NVR_SCREENREADER_TIMEOUT:-100}" \
-        xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- sh "$0" "$@"
-    status=$?
+    status=0
+    timeout -k 5 "${NVR_SCREENREADER_TIMEOUT:-100}" dbus-run-session -- sh "$0" "$@" || status=$?
     [ "$status" -eq 124 ] && echo "FAIL: no answer within ${NVR_SCREENREADER_TIMEOUT:-100} s" >&2
-    rm -rf "$XDG_RUNTIME_DIR"
+    if [ "$status" -ne 0 ]; then
+        echo "the X server on $DISPLAY said:" >&2
+        cat "$XDG_RUNTIME_DIR/xvfb.log" >&2
+    fi
     exit "$status"
 fi
 
