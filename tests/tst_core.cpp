@@ -138,6 +138,11 @@ void CoreTest::figures_data()
     const auto takes = [](const QStringList &texts) { QString taken; for (const QString &text : texts) taken += isEstimateText(text) ? '+' : '-'; return taken; };
     row("estimate fields take", takes({"", ".", "30", "0.5", "7.", QString(308, '9'), "1.2.3", "-3", "+3", "1e3", " 3", "3,5", "inf", QString(309, '9'), QStringLiteral("\u0663")}), "++++++---------");
     row("numbers as fields take them", estimateTextOf(12.5) + " " + estimateTextOf(1e21) + " " + estimateTextOf(-0.0) + " " + estimateTextOf(0.1), "12.5 1000000000000000000000 0 0.1");
+    // The report's sentence on a short disk names no disk the figures show as "--".
+    Plan farFuture;
+    farFuture.requiredDays = "2000000";
+    farFuture.installedHddGb = "1000";
+    row("short disk, no required figure", shortfallText(farFuture, planFigures(farFuture)), "The installed disk of 1000\u00a0GB lasts 0 days 21 hours, fewer than the 2000000 days asked for.");
     // clang-format on
 }
 

@@ -96,17 +96,24 @@ QString shortfallText(const Plan &plan, const PlanFigures &figures)
     const double hours = recordingHours(figures.totalDayGb, disk);
     if (!(hours < days * 24))
         return QString();
-    // The disk that does keep the days: the required capacity rounded up, not
-    // down as the figure is shown, which may last a few hours short.
-    const double need = std::ceil(requiredGb(figures.totalDayGb, days));
     const auto count = [](qint64 n, const char *unit) {
         return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(unit)).arg(n == 1 ? "" : "s");
     };
     // The numbers as read ("030" is 30), with no break before their units.
     const QString asked
         = estimateTextOf(days) + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
-    return QStringLiteral("The installed disk of %1\u00a0GB lasts %2 %3, fewer than the %4 asked "
-                          "for; keeping %4 takes a disk of at least %5\u00a0GB.")
-        .arg(estimateTextOf(disk), count(*figures.recordingDays, "day"),
-             count(*figures.recordingHours, "hour"), asked, QString::number(need, 'f', 0));
+    const QString lasts
+        = QStringLiteral(
+              "The installed disk of %1\u00a0GB lasts %2 %3, fewer than the %4 asked for")
+              .arg(estimateTextOf(disk), count(*figures.recordingDays, "day"),
+                   count(*figures.recordingHours, "hour"), asked);
+    // Where the figures show "--" for the required disk, no number here either.
+    if (!figures.requiredGb)
+        return lasts + QLatin1Char('.');
+    // The disk that does keep the days: the required capacity rounded up, not
+    // down as the figure is shown, which may last a few hours short.
+    const double need = std::ceil(requiredGb(figures.totalDayGb, days));
+    return lasts
+        + QStringLiteral("; keeping %1 takes a disk of at least %2\u00a0GB.")
+              .arg(asked, QString::number(need, 'f', 0));
 }
