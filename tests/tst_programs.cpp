@@ -201,6 +201,9 @@ void ProgramsTest::commandLine_data()
         "Total                      20   23193886.4         -- GB\n", "");
     row("new, the window's start, as in the shared set", {NVR_PLAN, "new", "-o", "new.nvrplan"}, 0, run({"cat", NVR_TEST_PLANS "/defaults.nvrplan"}).out, "");
     row("new, every setting", {NVR_PLAN, "new", "--standard", "pal", "--channels", "4", "--resolution", "hd", "--frame", "13", "--quality", "HIGH", "--days", "30", "--hdd", "4000", "--site", "North depot, B", "-o", "new.nvrplan"}, 0, run({"cat", NVR_TEST_PLANS "/pal-hd-13-4.nvrplan"}).out, "");
+    // "-" is standard output for new, standard input for the rest; a plan piped in is untitled on the page.
+    row("new to a pipe, shown from it", {"sh", "-c", NVR_PLAN " new --channels 4 -o - | " NVR_PLAN " summary --format csv -"}, 0, "file,site,channels,totalDayGb,requiredHddGb\n-,,4,259.2,0\nTotal,,4,259.2,0\n", "");
+    row("report from a pipe", {"sh", "-c", NVR_PLAN " report - -o r.pdf < hidden-4.nvrplan && pdftotext r.pdf - && rm r.pdf"}, 0, "NVR Recording calculator\nPlan\n\nUntitled", "");
     // GB a day (k Kbps make k x 0.0108), GB for the days (x days x 1.073741824, truncated), days and hours the disk
     // lasts (GB / total / 1.073741824), null for "--". defaults: 16 x 64.8, no days, no disk. manual-8: 27 + 21.6 + 0 +
     // 133.326 + 0.7344 + 1.08 + 64.8 + 0.0108 = 248.5512. hybrid-dvr-8: 6000, 2000, 272, 1992, 830, 528, 798, 264 Kbps

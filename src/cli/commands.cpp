@@ -20,7 +20,7 @@ std::optional<QList<Plan>> readPlans(const QStringList &files)
     bool ok = true;
     for (const QString &file : files) {
         QString error;
-        if (const std::optional<Plan> plan = readPlanFile(file, &error)) {
+        if (const std::optional<Plan> plan = readPlanArgument(file, &error)) {
             plans.append(*plan);
         } else {
             printError(error);
@@ -181,6 +181,8 @@ int summarizePlans(const QStringList &files, Format format)
 
 int writeNewPlan(const Plan &plan, const QString &path)
 {
+    if (path == QLatin1String("-"))
+        return writeOut(planToJson(plan)) ? exit_ok : exit_failure;
     QString error;
     if (writePlanFile(path, plan, &error))
         return exit_ok;

@@ -23,7 +23,9 @@ Commands:
   summary FILE...        One line per plan and the total of them all.
   new -o FILE            Writes a plan with one setting on every channel.
   fit --days D --hdd GB  Every setting that keeps D days on GB, best first.
-  report FILE -o OUT     The plan's report for the customer, OUT.pdf or OUT.csv.)";
+  report FILE -o OUT     The plan's report for the customer, OUT.pdf or OUT.csv.
+
+A FILE of - is standard input; new -o - writes the plan to standard output.)";
 
 struct UsageError
 {

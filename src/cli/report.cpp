@@ -25,7 +25,7 @@ QString pdfHelper()
 int reportPlan(const QString &file, const QString &outPath)
 {
     QString error;
-    const std::optional<Plan> plan = readPlanFile(file, &error);
+    const std::optional<Plan> plan = readPlanArgument(file, &error);
     if (!plan) {
         printError(error);
         return exit_failure;
@@ -40,6 +40,10 @@ int reportPlan(const QString &file, const QString &outPath)
     QProcess helper;
     helper.setProcessChannelMode(QProcess::ForwardedChannels);
     helper.start(pdfHelper(), {file, outPath});
+    // Standard input is read already: the helper gets the plan from us.
+    if (file == QLatin1String("-"))
+        helper.write(planToJson(*plan));
+    helper.closeWriteChannel();
     if (!helper.waitForFinished(-1) || helper.exitStatus() != QProcess::NormalExit) {
         printError(outPath
                    + QStringLiteral(": the PDF writer %1 did not run: %2")

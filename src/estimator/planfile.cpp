@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -280,6 +281,29 @@ std::optional<Plan> planFromJson(const QByteArray &json, QString *error)
     }
 }
 
+namespace {
+
+// A plan from an open file, a pipe or standard input; errors begin with name.
+std::optional<Plan> readPlan(QFile &file, const QString &name, QString *error)
+{
+    // Read one byte past the limit: devices and pipes report no size.
+    const QByteArray json = file.read(plan_file_limit + 1);
+    if (json.size() > plan_file_limit) {
+        *error = name + QStringLiteral(": larger than 1 MiB: not a plan");
+        return std::nullopt;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        *error = name + QStringLiteral(": ") + file.errorString();
+        return std::nullopt;
+    }
+    std::optional<Plan> plan = planFromJson(json, error);
+    if (!plan)
+        *error = name + QStringLiteral(": ") + *error;
+    return plan;
+}
+
+} // namespace
+
 std::optional<Plan> readPlanFile(const QString &path, QString *error)
 {
     QFile file(path);
@@ -287,20 +311,19 @@ std::optional<Plan> readPlanFile(const QString &path, QString *error)
         *error = path + QStringLiteral(": ") + file.errorString();
         return std::nullopt;
     }
-    // Read one byte past the limit: devices and pipes report no size.
-    const QByteArray json = file.read(plan_file_limit + 1);
-    if (json.size() > plan_file_limit) {
-        *error = path + QStringLiteral(": larger than 1 MiB: not a plan");
+    return readPlan(file, path, error);
+}
+
+std::optional<Plan> readPlanArgument(const QString &path, QString *error)
+{
+    if (path != QLatin1String("-"))
+        return readPlanFile(path, error);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) {
+        *error = path + QStringLiteral(": ") + input.errorString();
         return std::nullopt;
     }
-    if (file.error() != QFileDevice::NoError) {
-        *error = path + QStringLiteral(": ") + file.errorString();
-        return std::nullopt;
-    }
-    std::optional<Plan> plan = planFromJson(json, error);
-    if (!plan)
-        *error = path + QStringLiteral(": ") + *error;
-    return plan;
+    return readPlan(input, path, error);
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &contents, QString *error)

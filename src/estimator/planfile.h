@@ -26,6 +26,9 @@ std::optional<Plan> planFromJson(const QByteArray &json, QString *error);
 // The same for a file; errors begin with the path.
 std::optional<Plan> readPlanFile(const QString &path, QString *error);
 
+// The same for a command-line argument, where "-" is standard input.
+std::optional<Plan> readPlanArgument(const QString &path, QString *error);
+
 // Replaces the file at path with contents at once or not at all: on failure
 // the old file stays as it was and error says why ("PATH: reason").
 bool writeFileAtomically(const QString &path, const QByteArray &contents, QString *error);

@@ -34,8 +34,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     QString error;
-    const std::optional<Plan> plan = readPlanFile(arguments.at(1), &error);
-    if (plan && writeReport(*plan, QFileInfo(arguments.at(1)).fileName(), arguments.at(2), &error))
+    const QString file = arguments.at(1);
+    const std::optional<Plan> plan = readPlanArgument(file, &error);
+    // A plan piped in has no file name for the page.
+    const QString name
+        = file == QLatin1String("-") ? QStringLiteral("Untitled") : QFileInfo(file).fileName();
+    if (plan && writeReport(*plan, name, arguments.at(2), &error))
         return 0;
     std::fprintf(stderr, "nvr-plan: %s\n", qPrintable(error));
     return 1;
