@@ -286,8 +286,15 @@ namespace {
 // A plan from an open file, a pipe or standard input; errors begin with name.
 std::optional<Plan> readPlan(QFile &file, const QString &name, QString *error)
 {
-    // Read one byte past the limit: devices and pipes report no size.
-    const QByteArray json = file.read(plan_file_limit + 1);
+    // Read one byte past the limit: devices and pipes report no size. A pipe
+    // gives what has come so far: read on until its end.
+    QByteArray json;
+    while (json.size() <= plan_file_limit) {
+        const QByteArray more = file.read(plan_file_limit + 1 - json.size());
+        if (more.isEmpty())
+            break;
+        json += more;
+    }
     if (json.size() > plan_file_limit) {
         *error = name + QStringLiteral(": larger than 1 MiB: not a plan");
         return std::nullopt;
