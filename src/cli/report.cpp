@@ -36,13 +36,15 @@ int reportPlan(const QString &file, const QString &outPath)
         printError(error);
         return exit_failure;
     }
-    // The helper reads the plan again and says itself what went wrong.
+    // The helper draws the plan read here, given on its standard input, and
+    // says itself what went wrong; a plan piped in has no file name for the page.
     QProcess helper;
     helper.setProcessChannelMode(QProcess::ForwardedChannels);
-    helper.start(pdfHelper(), {file, outPath});
-    // Standard input is read already: the helper gets the plan from us.
-    if (file == QLatin1String("-"))
-        helper.write(planToJson(*plan));
+    helper.start(
+        pdfHelper(),
+        {file == QLatin1String("-") ? QStringLiteral("Untitled") : QFileInfo(file).fileName(),
+         outPath});
+    helper.write(planToJson(*plan));
     helper.closeWriteChannel();
     if (!helper.waitForFinished(-1) || helper.exitStatus() != QProcess::NormalExit) {
         printError(outPath

@@ -283,9 +283,14 @@ std::optional<Plan> planFromJson(const QByteArray &json, QString *error)
 
 namespace {
 
-// A plan from an open file, a pipe or standard input; errors begin with name.
-std::optional<Plan> readPlan(QFile &file, const QString &name, QString *error)
+// A plan from a file, a pipe or standard input, once opened; errors begin
+// with name.
+std::optional<Plan> readPlan(QFile &file, bool opened, const QString &name, QString *error)
 {
+    if (!opened) {
+        *error = name + QStringLiteral(": ") + file.errorString();
+        return std::nullopt;
+    }
     // Read one byte past the limit: devices and pipes report no size. A pipe
     // gives what has come so far: read on until its end.
     QByteArray json;
@@ -314,11 +319,7 @@ std::optional<Plan> readPlan(QFile &file, const QString &name, QString *error)
 std::optional<Plan> readPlanFile(const QString &path, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + file.errorString();
-        return std::nullopt;
-    }
-    return readPlan(file, path, error);
+    return readPlan(file, file.open(QIODevice::ReadOnly), path, error);
 }
 
 std::optional<Plan> readPlanArgument(const QString &path, QString *error)
@@ -326,11 +327,7 @@ std::optional<Plan> readPlanArgument(const QString &path, QString *error)
     if (path != QLatin1String("-"))
         return readPlanFile(path, error);
     QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + input.errorString();
-        return std::nullopt;
-    }
-    return readPlan(input, path, error);
+    return readPlan(input, input.open(stdin, QIODevice::ReadOnly), path, error);
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &contents, QString *error)

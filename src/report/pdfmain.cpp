@@ -1,11 +1,11 @@
-// nvr-plan-pdf PLAN OUT.pdf: draws a plan's customer report for nvr-plan.
+// nvr-plan-pdf NAME OUT.pdf < PLAN: draws the customer report of the plan
+// nvr-plan has read, which the page calls NAME.
 // nvr-plan itself does without Qt Gui, which would double the start-up of
 // every command; only a PDF report pays for it, in this helper.
 
 #include "planfile.h"
 #include "report.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -30,16 +30,12 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 3) {
-        std::fprintf(stderr, "usage: nvr-plan-pdf PLAN OUT.pdf (run by nvr-plan report)\n");
+        std::fprintf(stderr, "usage: nvr-plan-pdf NAME OUT.pdf < PLAN (run by nvr-plan report)\n");
         return 2;
     }
     QString error;
-    const QString file = arguments.at(1);
-    const std::optional<Plan> plan = readPlanArgument(file, &error);
-    // A plan piped in has no file name for the page.
-    const QString name
-        = file == QLatin1String("-") ? QStringLiteral("Untitled") : QFileInfo(file).fileName();
-    if (plan && writeReport(*plan, name, arguments.at(2), &error))
+    const std::optional<Plan> plan = readPlanArgument(QStringLiteral("-"), &error);
+    if (plan && writeReport(*plan, arguments.at(1), arguments.at(2), &error))
         return 0;
     std::fprintf(stderr, "nvr-plan: %s\n", qPrintable(error));
     return 1;
