@@ -21,7 +21,10 @@ if [ -z "${NVR_SCREENREADER_INSIDE:-}" ]; then
     # on all its sockets. A number picked beforehand, as xvfb-run -a does, may
     # belong to a server that this one cannot see in /tmp but shares abstract
     # sockets with: the program would then knock on that server's door.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    # -noreset: the AT-SPI bus launcher connects to the display and leaves
+    # again; a server that resets when its last client leaves would refuse
+    # the program if it came in the middle of that reset.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
         3>"$XDG_RUNTIME_DIR/display" 2>"$XDG_RUNTIME_DIR/xvfb.log" &
     xvfb=$!
     trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb"; rm -rf "$XDG_RUNTIME_DIR"' EXIT
