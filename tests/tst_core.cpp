@@ -5,6 +5,7 @@
 // every number read below must still take "." as its point.
 
 #include "calculation.h"
+#include "disks.h"
 #include "numbertext.h"
 #include "planfile.h"
 
@@ -36,6 +37,25 @@ QString exact(float value)
 QString exact(std::optional<std::int32_t> value)
 {
     return value ? QString::number(*value) : QStringLiteral("--");
+}
+// The sets as "drives x TB", then the first one's usable GB and recording time.
+QString sets(const Plan &plan, const QList<std::int64_t> &sizes = default_drive_gb)
+{
+    const QList<DiskSet> found = diskSets(plan, planFigures(plan), sizes);
+    QStringList texts;
+    for (const DiskSet &set : found)
+        texts << QString::number(set.drives) + "x" + driveTbText(set.driveGb);
+    if (found.isEmpty())
+        return "none";
+    return texts.join(' ') + ": " + QString::number(found[0].usableGb) + " GB, "
+        + exact(found[0].recordingDays) + " d " + exact(found[0].recordingHours) + " h";
+}
+Plan keeping(const char *days, int layout, int bays)
+{
+    Plan plan;
+    plan.requiredDays = days;
+    plan.disks = {layout, bays};
+    return plan;
 }
 QString estimates(float total, double days, double disk)
 {
@@ -143,6 +163,37 @@ void CoreTest::figures_data()
     farFuture.requiredDays = "2000000";
     farFuture.installedHddGb = "1000";
     row("short disk, no required figure", shortfallText(farFuture, planFigures(farFuture)), "The installed disk of 1000\u00a0GB lasts 0 days 21 hours, fewer than the 2000000 days asked for.");
+    // Disks for the window's start, 16 x 64.8 GB a day: 30 days need 1036.79993 x 30 x
+    // 1.073741824 = 33397.66 GB. One volume of n drives holds n x c; 2 x 18 TB = 36000 GB
+    // last 36000 / 1.073741824 / 43.2 = 776.1 hours. RAID 5 holds (n - 1) x c: 3 drives of at
+    // least 16699 GB, 4 of 11133; RAID 6 (n - 2) x c; RAID 10 n / 2 x c, n even: 4 of 16699,
+    // 6 of 11133, 8 of 8349; RAID 1 one drive, and none holds 33397.66 GB. 1 day needs 1113.3 GB.
+    row("one volume, 4 bays", sets(keeping("30", 0, 4)), "2x18 2x20 2x22 2x24 3x12 3x14 3x16 4x10: 36000 GB, 32 d 8 h");
+    row("RAID 1", sets(keeping("30", 1, 4)), "none");
+    row("RAID 1, 1 day", sets(keeping("1", 1, 2)) + " / " + sets(keeping("1", 1, 1)), "2x2 2x3 2x4 2x6 2x8 2x10 2x12 2x14 2x16 2x18 2x20 2x22 2x24: 2000 GB, 1 d 19 h / none");
+    row("RAID 5, 4 bays", sets(keeping("30", 2, 4)), "3x18 3x20 3x22 3x24 4x12 4x14 4x16: 36000 GB, 32 d 8 h");
+    row("RAID 6, 5 bays", sets(keeping("30", 3, 5)), "4x18 4x20 4x22 4x24 5x12 5x14 5x16: 36000 GB, 32 d 8 h");
+    row("RAID 10, 8 bays", sets(keeping("30", 4, 8)), "4x18 4x20 4x22 4x24 6x12 6x14 6x16 8x10: 36000 GB, 32 d 8 h");
+    row("RAID 10, 5 bays", sets(keeping("30", 4, 5)), "4x18 4x20 4x22 4x24: 36000 GB, 32 d 8 h");
+    row("one bay", sets(keeping("30", 0, 1)) + " / " + sets(keeping("10", 0, 1)), "none / 1x12 1x14 1x16 1x18 1x20 1x22 1x24: 12000 GB, 10 d 18 h");
+    // Sizes of one's own, in GB: 33397 GB, the figure shown, is short of 33397.66 GB, as two of 16698 are.
+    row("sizes of one's own", sets(keeping("30", 0, 4), {33398, 33397, 16699, 16698}), "1x33.398 2x16.699 2x33.397 3x16.698: 33398 GB, 30 d 0 h");
+    Plan quiet = keeping("30", 0, 2);
+    quiet.all.frame = 0;
+    quiet.channels.fill(quiet.all); // records nothing: any drive keeps it, for ever
+    row("nothing recorded", sets(quiet, {4000}), "1x4: 4000 GB, -- d -- h");
+    const DiskSet most = largestSet(keeping("30", 3, 6), {4000, 24000, 2000});
+    row("the most the bays hold", QString("%1x%2 %3").arg(most.drives).arg(most.driveGb).arg(most.usableGb), "6x24000 96000");
+    row("the layout needs more bays", QString::number(largestSet(keeping("30", 4, 3)).drives), "0");
+    row("report, a set", disksSentence(keeping("30", 0, 4), planFigures(keeping("30", 0, 4))), "Disks to keep 30 days: 2 \u00d7 18 TB, one volume, 36000 GB.");
+    row("report, none", disksSentence(keeping("30", 1, 4), planFigures(keeping("30", 1, 4))), "No set of up to 4 drives of 1 to 24 TB keeps 30 days as RAID 1.");
+    row("report, no days", disksSentence(keeping("0", 0, 4), planFigures(keeping("0", 0, 4))), "");
+    // The Kbps of the channels in use, in Mbps: 16 x 6000; 3 x 6000 + 1234; 1 Kbps.
+    Plan four = keeping("", 0, 4);
+    four.channelCount = 4;
+    four.channels[2] = {true, 0, 8, 0, 1234};
+    four.channels[5] = {true, 0, 8, 0, 999}; // not in use
+    row("incoming", planFigures(Plan()).incomingMbpsText() + " " + planFigures(four).incomingMbpsText() + " " + thousandthsText(1) + " " + thousandthsText(120) + " " + thousandthsText(0), "96 19.234 0.001 0.12 0");
     // clang-format on
 }
 
@@ -162,6 +213,7 @@ void CoreTest::planFileText()
     plan.channelCount = 4;
     plan.requiredDays = "30";
     plan.all.quality = 2;
+    plan.disks = {2, 8}; // RAID 5 in 8 bays
     plan.channels[1] = {true, 1, 7, 2, 2500};
     plan.channels[2].manualKbps = 12345; // Auto: not written, not read
     QFile written(NVR_TEST_PLANS "/format/written.nvrplan");

@@ -228,6 +228,18 @@ QString integerText(std::int32_t value)
     return QString::number(value);
 }
 
+QString thousandthsText(std::int64_t value)
+{
+    QString text = QString::number(value / 1000);
+    if (value % 1000 != 0) {
+        QString decimals = QString::number(value % 1000).rightJustified(3, QLatin1Char('0'));
+        while (decimals.endsWith(QLatin1Char('0')))
+            decimals.chop(1);
+        text += QLatin1Char('.') + decimals;
+    }
+    return text;
+}
+
 QString capacityText(float gigabytes)
 {
     return QString::number(double(gigabytes), 'g', 6);

@@ -20,6 +20,10 @@ double numberFromText(const QString &text);
 // Plain decimal text of an integer, no grouping: 6000 gives "6000".
 QString integerText(std::int32_t value);
 
+// value / 1000, exact, for a count of thousandths of 0 or more: Kbps as Mbps,
+// GB as TB. At most three decimals, none trailing: 96000 gives "96", 1500 "1.5".
+QString thousandthsText(std::int64_t value);
+
 // A capacity in 6 significant digits: 64.8, 0.0108, 2.31928e+07.
 QString capacityText(float gigabytes);
 

@@ -35,11 +35,13 @@ PlanFigures planFigures(const Plan &plan)
     for (int i = 0; i < figures.activeChannels; ++i) {
         figures.kbps[i] = rowKbps(plan.channels[i]);
         figures.dayGb[i] = dayCapacityGb(figures.kbps[i]);
+        figures.incomingKbps += figures.kbps[i];
     }
     figures.allKbps = rowKbps(plan.all);
     figures.totalDayGb = dayTotalGb(figures.dayGb.data(), figures.activeChannels);
 
-    figures.requiredGb = requiredCapacityGb(figures.totalDayGb, numberFromText(plan.requiredDays));
+    figures.requiredGbUnrounded = requiredGb(figures.totalDayGb, numberFromText(plan.requiredDays));
+    figures.requiredGb = truncatedInt32(figures.requiredGbUnrounded);
     const double hours = recordingHours(figures.totalDayGb, numberFromText(plan.installedHddGb));
     figures.recordingDays = recordingDays(hours);
     figures.recordingHours = recordingHoursBeyondDays(hours);
@@ -84,6 +86,11 @@ QString PlanFigures::hoursText() const
 QString PlanFigures::recordingTimeText() const
 {
     return daysText() + QLatin1Char(' ') + hoursText();
+}
+
+QString PlanFigures::incomingMbpsText() const
+{
+    return thousandthsText(incomingKbps);
 }
 
 QString shortfallText(const Plan &plan, const PlanFigures &figures)

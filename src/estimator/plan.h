@@ -29,6 +29,21 @@ struct RowSettings
     friend bool operator!=(const RowSettings &a, const RowSettings &b) { return !(a == b); }
 };
 
+// The recorder's drives: how they are laid out (an index into
+// disk_layout_tokens) and how many bays it has. They belong to the plan, as
+// the product does.
+struct DiskSettings
+{
+    int layout = 0;
+    int bays = 4;
+
+    friend bool operator==(const DiskSettings &a, const DiskSettings &b)
+    {
+        return a.layout == b.layout && a.bays == b.bays;
+    }
+    friend bool operator!=(const DiskSettings &a, const DiskSettings &b) { return !(a == b); }
+};
+
 // A site name holds this many characters at most, on one line.
 constexpr int site_limit = 200;
 
@@ -44,12 +59,14 @@ struct Plan
     // The two estimate fields as typed; read like the fields when figured.
     QString requiredDays;
     QString installedHddGb;
+    DiskSettings disks;
 
     friend bool operator==(const Plan &a, const Plan &b)
     {
         return a.site == b.site && a.product == b.product && a.videoStandard == b.videoStandard
             && a.channelCount == b.channelCount && a.all == b.all && a.channels == b.channels
-            && a.requiredDays == b.requiredDays && a.installedHddGb == b.installedHddGb;
+            && a.requiredDays == b.requiredDays && a.installedHddGb == b.installedHddGb
+            && a.disks == b.disks;
     }
     friend bool operator!=(const Plan &a, const Plan &b) { return !(a == b); }
 };
@@ -72,6 +89,11 @@ struct PlanFigures
     std::optional<std::int32_t> requiredGb;
     std::optional<std::int32_t> recordingDays;
     std::optional<std::int32_t> recordingHours;
+    // The required capacity before it is truncated for the window: what a
+    // set of disks must hold.
+    double requiredGbUnrounded = 0;
+    // What the cameras in use send the recorder, all together.
+    std::int64_t incomingKbps = 0;
 
     QString kbpsText(int channel) const;
     QString dayGbText(int channel) const;
@@ -81,6 +103,7 @@ struct PlanFigures
     QString daysText() const; // "2 Days"
     QString hoursText() const; // "16 Hours"
     QString recordingTimeText() const; // "2 Days 16 Hours"
+    QString incomingMbpsText() const; // "96", "96.5": Kbps / 1000, exact
 };
 
 PlanFigures planFigures(const Plan &plan);

@@ -199,6 +199,20 @@ Plan readPlan(const QJsonObject &root)
              QStringLiteral("%1 is not 4, 8 or 16").arg(plan.channelCount));
     plan.requiredDays = estimateMember(root, QStringLiteral("requiredDays"));
     plan.installedHddGb = estimateMember(root, QStringLiteral("installedHddGb"));
+    // Plans written before disks were planned have none: one volume in 4 bays.
+    if (root.contains(QStringLiteral("disks"))) {
+        const QJsonObject disks
+            = objectOf(root.value(QStringLiteral("disks")), QStringLiteral("disks"));
+        const QString prefix = QStringLiteral("disks");
+        plan.disks.layout = nameMember(disks, prefix, QStringLiteral("layout"), disk_layout_tokens);
+        plan.disks.bays = integerMember(disks, prefix, QStringLiteral("bays"));
+        if (plan.disks.bays < bays_min || plan.disks.bays > bays_max)
+            fail(QStringLiteral("disks.bays"),
+                 QStringLiteral("%1 is not %2 to %3")
+                     .arg(plan.disks.bays)
+                     .arg(bays_min)
+                     .arg(bays_max));
+    }
     plan.all = readRow(member(root, QString(), QStringLiteral("all")), QStringLiteral("all"), plan);
 
     const QJsonValue channels = member(root, QString(), QStringLiteral("channels"));
@@ -247,6 +261,8 @@ QByteArray planToJson(const Plan &plan)
         + ",\n  \"channelCount\": " + QByteArray::number(plan.channelCount)
         + ",\n  \"requiredDays\": " + quoted(plan.requiredDays)
         + ",\n  \"installedHddGb\": " + quoted(plan.installedHddGb)
+        + ",\n  \"disks\": {\"layout\": " + quoted(disk_layout_tokens[plan.disks.layout])
+        + ", \"bays\": " + QByteArray::number(plan.disks.bays) + "}"
         + ",\n  \"all\": " + rowJson(plan.all, plan.videoStandard) + ",\n  \"channels\": [\n";
     for (int i = 0; i < channel_max; ++i)
         json += "    " + rowJson(plan.channels[i], plan.videoStandard)

@@ -8,9 +8,13 @@ QList<ChannelLine> channelLines(const Plan &plan, const PlanFigures &figures)
     QList<ChannelLine> lines;
     for (int i = 0; i < figures.activeChannels; ++i) {
         const RowSettings &row = plan.channels[i];
-        lines.append({i + 1, mode_names[row.manual], resolution_names[row.resolution],
-                      frameText(plan.videoStandard, row.frame), quality_names[row.quality],
-                      figures.kbpsText(i), figures.dayGbText(i)});
+        if (row.manual)
+            lines.append({i + 1, mode_names[1], QString(), QString(), QString(),
+                          figures.kbpsText(i), figures.dayGbText(i)});
+        else
+            lines.append({i + 1, mode_names[0], resolution_names[row.resolution],
+                          frameText(plan.videoStandard, row.frame), quality_names[row.quality],
+                          figures.kbpsText(i), figures.dayGbText(i)});
     }
     return lines;
 }
@@ -25,13 +29,14 @@ QByteArray csvField(const QString &text)
 
 QByteArray channelCsv(const Plan &plan, const PlanFigures &figures)
 {
-    QByteArray csv = "channel,mode,resolution,frame,quality,bitrateKbps,dayGb\n";
+    QByteArray csv = "channel,mode,resolution,frame,quality,bitrateKbps,dayGb,incomingMbps\n";
+    const QByteArray incoming = figures.incomingMbpsText().toUtf8();
     for (const ChannelLine &line : channelLines(plan, figures)) {
         csv += QByteArray::number(line.channel);
         for (const QString *text :
              {&line.mode, &line.resolution, &line.frame, &line.quality, &line.kbps, &line.dayGb})
             csv += ',' + csvField(*text);
-        csv += '\n';
+        csv += ',' + incoming + '\n';
     }
     return csv;
 }
@@ -70,10 +75,13 @@ QString figuresText(const QString &name, const Plan &plan, const PlanFigures &fi
     // The window's own captions for its figures.
     const QList<QStringList> totals {
         {QStringLiteral("Total storage per day (GB)"), figures.totalText()},
+        {QStringLiteral("Incoming bitrate (Mbps)"), figures.incomingMbpsText()},
         {QStringLiteral("Required days"), plan.requiredDays},
-        {QStringLiteral("Required HDD capacity"), figures.requiredText()},
+        {QStringLiteral("Required HDD capacity"),
+         plan.requiredDays.isEmpty() ? QString() : figures.requiredText()},
         {QStringLiteral("Installed HDD size (GB)"), plan.installedHddGb},
-        {QStringLiteral("Recording time"), figures.recordingTimeText()}};
+        {QStringLiteral("Recording time"),
+         plan.installedHddGb.isEmpty() ? QString() : figures.recordingTimeText()}};
     return QStringLiteral("%1: %2, %3, %4 channels\n")
                .arg(name, product_names[plan.product], video_standard_names[plan.videoStandard])
                .arg(plan.channelCount)

@@ -12,6 +12,13 @@ const QString quality_names[5]
     = {QStringLiteral("Super"), QStringLiteral("Highest"), QStringLiteral("High"),
        QStringLiteral("Standard"), QStringLiteral("Low")};
 
+const QString disk_layout_tokens[disk_layout_count]
+    = {QStringLiteral("single"), QStringLiteral("raid1"), QStringLiteral("raid5"),
+       QStringLiteral("raid6"), QStringLiteral("raid10")};
+const QString disk_layout_names[disk_layout_count]
+    = {QStringLiteral("one volume"), QStringLiteral("RAID 1"), QStringLiteral("RAID 5"),
+       QStringLiteral("RAID 6"), QStringLiteral("RAID 10")};
+
 QString frameText(int standard, int index)
 {
     return QString::number(frame_rate_choices[standard][index]);

@@ -39,6 +39,16 @@ extern const QString mode_names[2];
 extern const QString resolution_names[3];
 extern const QString quality_names[5];
 
+// How a recorder lays its drives out, by index: the tokens files and the
+// command line use ("single", "raid1", ...) and the names people read.
+constexpr int disk_layout_count = 5;
+extern const QString disk_layout_tokens[disk_layout_count];
+extern const QString disk_layout_names[disk_layout_count];
+
+// The drive bays a recorder may have.
+constexpr int bays_min = 1;
+constexpr int bays_max = 64;
+
 // The text of frame item index under standard: "25", "30", ...
 QString frameText(int standard, int index);
 // The items of a frame list under standard.
