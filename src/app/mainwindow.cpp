@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 
 #include "channelrow.h"
+#include "disksdialog.h"
 #include "model.h"
+#include "plandocument.h"
 #include "ui_mainwindow.h"
 
 #include <QSignalBlocker>
@@ -35,7 +37,15 @@ MainWindow::MainWindow(QWidget *parent)
     // The help text is linked in with this library: a static one must ask.
     Q_INIT_RESOURCE(help);
     setAcceptDrops(true);
+    m_document = new PlanDocument(
+        [this](const Plan &plan) {
+            showAsOneStep(plan);
+            return currentPlan();
+        },
+        this);
+    connect(m_document, &PlanDocument::stateChanged, this, &MainWindow::showFileState);
     createActions();
+    createMenus();
 }
 
 MainWindow::~MainWindow()
@@ -113,6 +123,7 @@ Plan MainWindow::resetPlan() const
     Plan plan;
     plan.site = m_site;
     plan.product = ui->cb_product->currentIndex();
+    plan.disks = m_diskSettings;
     plan.all.manualKbps = all_manual_kbps;
     for (int i = 0; i < channel_max; ++i)
         plan.channels[i].manualKbps = ch_manual_kbps[i];
@@ -127,7 +138,8 @@ void MainWindow::resetAll()
 void MainWindow::applyPlan(const Plan &plan)
 {
     showAsOneStep(plan);
-    planShown(currentPlan());
+    if (m_batch == 0)
+        m_document->record(currentPlan());
 }
 
 void MainWindow::showAsOneStep(const Plan &plan)
@@ -141,6 +153,7 @@ void MainWindow::showAsOneStep(const Plan &plan)
 void MainWindow::showPlan(const Plan &plan)
 {
     m_site = plan.site;
+    m_diskSettings = plan.disks;
     ui->cb_product->setCurrentIndex(plan.product);
     setModesLocked(plan.product != 0);
 

@@ -4,18 +4,18 @@
 #include "plan.h"
 #include "recentplans.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 
+class DisksDialog;
+class PlanDocument;
 class QAction;
 class QComboBox;
 class QKeyEvent;
-class QUndoStack;
+class QMenu;
 struct ChannelRow;
 namespace Ui {
 class MainWindow;
@@ -34,7 +34,7 @@ public:
     ~MainWindow() override;
 
     // Selects the default settings, writes them to the model and recalculates.
-    // The site, the product, its lock and the typed bitrates stay.
+    // The site, the product, its lock, the disks and the typed bitrates stay.
     void resetAll();
 
     // The plan the window shows.
@@ -178,38 +178,27 @@ private:
     void setModesLocked(bool locked);
 
     // What a reset or a product choice selects: the defaults, keeping the
-    // site, the product and the typed bitrates.
+    // site, the product, the recorder's disks and the typed bitrates.
     Plan resetPlan() const;
     // Controls and model from plan, without recalculating.
     void showPlan(const Plan &plan);
     // showPlan and one recalculation, which the history does not record.
     void showAsOneStep(const Plan &plan);
 
-    // What an undo step restores: a plan and the file it belongs to, empty
-    // while untitled. Save As renames the file for every step of its work, so
-    // the steps share the name.
-    struct Shown
-    {
-        Plan plan;
-        std::shared_ptr<QString> file;
-    };
-    // Undo history: recalculate() reports every plan it shows; a plan, or a
-    // file, that differs from the last one recorded becomes an undo step.
-    friend class PlanStep;
-    void planShown(const Plan &plan);
-    // Shows a state from the history, recording nothing.
-    void restoreShown(const Shown &shown);
     // The title and its modified marker, for the file of the plan shown.
-    void showFileState(const Plan &plan);
-    // Whether plan has changes the file it belongs to does not hold.
-    bool differsFromFile(const Plan &plan) const;
+    void showFileState();
 
     void createActions();
+    void createMenus();
+    // The recent plans, as the File menu and the context menu list them.
+    void refreshRecentMenu();
     // The window's command that key stands for, if any.
     QAction *commandFor(const QKeyEvent &key) const;
     // A field's typed text counts before any command, as if Return had been pressed.
     void commitTypedText();
     QString dialogFolder() const;
+    // A new untitled plan, as the window starts.
+    bool newPlan();
     bool open();
     bool save();
     bool saveAs();
@@ -219,28 +208,24 @@ private:
     // The plan's figures as plain text on the clipboard.
     void copyFigures();
     void chooseSite();
+    // The disks to buy for the plan, beside the window, following it.
+    void showDisks();
     // Opens a plan of the recent list; one that is gone is dropped from it.
     void openRecent(const QString &path);
-    // The name the plan goes by: its file's, or "Untitled".
-    QString planName() const;
     // Whether the plan in the window may be replaced or closed: asks to save
-    // an opened plan with changes.
+    // work with changes, untitled or not.
     bool maySetAside();
-    QString filePath() const { return *m_file; }
     void showFailure(const QString &what, const QString &why);
 
     std::unique_ptr<Ui::MainWindow> ui;
-    QUndoStack *m_history = nullptr;
-    // The state of the last undo step; empty before the first figures are shown.
-    std::optional<Shown> m_recorded;
+    // The file, its saved states and the undo history; recalculate() reports
+    // every plan it shows to it.
+    PlanDocument *m_document = nullptr;
     // Above zero while one operation sets many controls: it is one step.
     int m_batch = 0;
-    // The file the plan shown belongs to (absolute), and what each file holds
-    // as it was last opened or saved here: the plan differs from it, or not.
-    std::shared_ptr<QString> m_file = std::make_shared<QString>();
-    QHash<QString, Plan> m_saved;
     QString m_title;
     WholeFigures m_figures;
+    QAction *m_newAction = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
@@ -252,8 +237,12 @@ private:
     QAction *m_quitAction = nullptr;
     QAction *m_helpAction = nullptr;
     QAction *m_siteAction = nullptr;
+    QAction *m_disksAction = nullptr;
+    QMenu *m_recentMenu = nullptr;
     QPointer<QWidget> m_help;
-    // The site of the plan shown: no control shows it.
+    QPointer<DisksDialog> m_disks;
+    // The site and the disks of the plan shown: no control of the form shows them.
     QString m_site;
+    DiskSettings m_diskSettings;
     RecentPlans m_recent;
 };

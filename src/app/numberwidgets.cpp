@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -57,6 +58,10 @@ NumberValidator::NumberValidator(Kind kind, QObject *parent)
 
 QValidator::State NumberValidator::validate(QString &text, int &) const
 {
+    // Where the desktop writes decimals with a comma, a comma is the decimal
+    // point: shown as ".", the point the fields and plan files hold.
+    if (m_kind == Estimate && QString(QLocale().decimalPoint()) == QStringLiteral(","))
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
     const bool takes = m_kind == Estimate ? isEstimateText(text) : isBitrateText(text);
     return takes ? Acceptable : Invalid;
 }

@@ -10,9 +10,10 @@ class QLineEdit;
 // How the window's fields take numbers and its widgets show them.
 
 // A field takes only what it reads: a bitrate digits up to 2147483647, an
-// estimate digits with at most one "." for decimals. Anything else (a sign, a
-// letter, a comma, a blank, a unit) is refused as it is typed or pasted, so
-// that no field shows text that would be read as another number.
+// estimate digits with at most one "." for decimals, or a "," where the
+// locale writes decimals so, which becomes ".". Anything else (a sign, a
+// letter, a comma elsewhere, a blank, a unit) is refused as it is typed or
+// pasted, so that no field shows text that would be read as another number.
 class NumberValidator : public QValidator
 {
 public:

@@ -1,7 +1,9 @@
 #include "channelrow.h"
+#include "disksdialog.h"
 #include "mainwindow.h"
 #include "model.h"
 #include "plan.h"
+#include "plandocument.h"
 #include "ui_mainwindow.h"
 
 #include <QDebug>
@@ -34,6 +36,7 @@ Plan MainWindow::currentPlan() const
     Plan plan;
     plan.site = m_site;
     plan.product = ui->cb_product->currentIndex();
+    plan.disks = m_diskSettings;
     plan.videoStandard = video_standard;
     plan.channelCount = activeChannelCount();
     const ChannelRow all = allRow(*ui);
@@ -74,5 +77,8 @@ void MainWindow::recalculate()
     m_figures.show(*ui->lb_cal_days, figures.daysText());
     m_figures.show(*ui->lb_cal_time, figures.hoursText());
 
-    planShown(plan);
+    if (m_disks && m_disks->isVisible())
+        m_disks->showPlan(plan, figures);
+    if (m_batch == 0)
+        m_document->record(plan);
 }

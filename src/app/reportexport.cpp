@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "plandocument.h"
 #include "report.h"
 
 #include <QDir>
@@ -9,10 +10,11 @@
 void MainWindow::exportReport()
 {
     // The report is named after the plan, in the folder last used.
-    const QFileInfo plan(filePath());
-    const QString name = planName();
+    const QString planPath = m_document->filePath();
+    const QFileInfo plan(planPath);
+    const QString name = m_document->name();
     const QString suggested = QDir(dialogFolder())
-                                  .filePath((filePath().isEmpty() ? name : plan.completeBaseName())
+                                  .filePath((planPath.isEmpty() ? name : plan.completeBaseName())
                                             + QStringLiteral(".pdf"));
     const QString pdfFilter = tr("PDF report (*.pdf)");
     const QString csvFilter = tr("Channel table as CSV (*.csv)");
