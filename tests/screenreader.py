@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Reads the calculator's window through AT-SPI, as a screen reader does, and
 checks that each figure of tests/plans/hidden-4.nvrplan is there with its
-caption. Run by screenreader.sh, inside the display and the session bus it
-made; the one argument is the program's process id."""
+caption, that the menu bar offers the commands with their keys, and that the
+Disks dialog, opened from it, reads with its table. Run by screenreader.sh,
+inside the display and the session bus it made; the one argument is the
+program's process id."""
 import sys
 import time
 
@@ -22,6 +24,18 @@ for n, (kbps, gb) in enumerate([("3000", "32.4"), ("3000", "32.4"),
     EXPECTED[f"Channel {n} storage per day (GB)"] = gb
 HIDDEN = [f"Channel {n} {what}" for n in range(5, 17)
           for what in ("bitrate (Kbps)", "storage per day (GB)")]
+
+# The menu bar as a screen reader lists it: each menu's items with their keys.
+MENUS = {"File": [("New", "Ctrl+N"), ("Open…", "Ctrl+O"), ("Save", "Ctrl+S"),
+                  ("Save As…", "Ctrl+Shift+S"), ("Export report…", "Ctrl+E"),
+                  ("Quit", "Ctrl+Q")],
+         "Edit": [("Undo", "Ctrl+Z"), ("Redo", "Ctrl+Shift+Z"), ("Copy figures", "Ctrl+C"),
+                  ("Disks…", "Alt+D")],
+         "Help": [("Help", "F1")]}
+# The plan's disks: 14 days of 87.048 GB need 87.048 x 14 x 1.073741824 = 1308.5 GB;
+# one drive of 2 TB holds it, 2000 GB lasting 2000 / 1.073741824 / 3.627 = 513.5
+# hours; 2 to 24 TB one drive each, 1 TB two: 14 sets. 3000 + 3000 + 400 + 1660 Kbps.
+DISKS = {"incoming": "8.06 Mbps", "rows": 14, "first": ["1", "2", "2000", "21 Days 9 Hours"]}
 
 FIGURE_ENDINGS = ("(GB)", "(Kbps)", "capacity", ", days", ", hours")
 # Named like a figure, but nothing shows there for a sighted user either: a
@@ -94,6 +108,61 @@ def alive(pid):
         return False
 
 
+def menu_items(app):
+    """{menu: [(item, key)]} of the menu bar, and the items by name."""
+    found, items = {}, {}
+    for _, node in walk(app):
+        if node.getRoleName() == "menu bar":
+            for menu in node:
+                found[menu.name] = []
+                for item in (i for sub in menu for i in sub):
+                    if item is not None and item.getRoleName() == "menu item":
+                        found[menu.name].append((item.name, item.queryAction().getKeyBinding(0)))
+                        items[item.name] = item
+    return found, items
+
+
+def walk(node, depth=0):
+    """(depth, node) of node and all below it."""
+    yield depth, node
+    for child in node:
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def disks_seen(app):
+    """What the Disks dialog reads as: the incoming bitrate, the table's rows,
+    its first row's cells; None until it is there."""
+    for _, node in walk(app):
+        if node.getRoleName() == "dialog" and node.name == "Disks":
+            labels = [n.name for _, n in walk(node) if n.getRoleName() == "label"]
+            tables = [n for _, n in walk(node) if n.getRoleName() == "table"]
+            if not tables or tables[0].name != "Disk sets":
+                return None
+            table = tables[0].queryTable()
+            first = [table.getAccessibleAt(0, c).name for c in range(table.nColumns)]
+            incoming = next((l for l in labels if l.endswith("Mbps")), None)
+            return {"incoming": incoming, "rows": table.nRows, "first": first}
+    return None
+
+
+def check_menus_and_disks(app, pid):
+    found, items = menu_items(app)
+    problems = [f"menu {menu!r}: expected {item!r} with {key!r}, seen {found.get(menu)}"
+                for menu, wanted in MENUS.items() for item, key in wanted
+                if (item, key) not in found.get(menu, [])]
+    if "Disks…" in items:
+        items["Disks…"].queryAction().doAction(0)
+        deadline = time.monotonic() + WAIT
+        seen = disks_seen(app)
+        while seen != DISKS and alive(pid) and time.monotonic() < deadline:
+            time.sleep(0.5)
+            seen = disks_seen(app)
+        if seen != DISKS:
+            problems.append(f"the Disks dialog: expected {DISKS}, read {seen}")
+    return problems
+
+
 def main():
     pid = int(sys.argv[1])
     deadline = time.monotonic() + WAIT
@@ -125,8 +194,12 @@ def main():
             sys.exit(1)
         time.sleep(0.5)
 
+    found = check_menus_and_disks(app, pid)
+    if found:
+        print("FAIL: " + "\n  ".join(found))
+        sys.exit(1)
     print(f"PASS: {len(EXPECTED)} figures read with their captions, "
-          f"{len(seen)} accessible objects walked")
+          f"{len(seen)} accessible objects walked; the menus and the Disks dialog read")
     for name, want in EXPECTED.items():
         print(f"  {name}: {want}")
 

@@ -92,6 +92,9 @@ DisksDialog::DisksDialog(QWidget *parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     m_use = buttons->addButton(tr("&Use as installed HDD"), QDialogButtonBox::ApplyRole);
     m_use->setObjectName(QStringLiteral("disksUse"));
+    // Return on a set uses it (keyPressEvent): the button that looks so.
+    buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
+    m_use->setDefault(true);
     m_use->setToolTip(tr("The chosen set's usable GB become the Installed HDD size"));
 
     auto *form = new QFormLayout;
