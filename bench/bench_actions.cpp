@@ -9,9 +9,11 @@
 // the real program; run with stderr sent to /dev/null to time it like an
 // installed program started from the desktop.
 
+#include "disks.h"
 #include "mainwindow.h"
 #include "planfile.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -42,6 +44,10 @@ private slots:
 
     void choice_data();
     void choice();
+    void choiceWithDisks_data();
+    void choiceWithDisks();
+    void diskSets_data();
+    void diskSets();
     void typedBitrate_data();
     void typedBitrate();
     void reset();
@@ -127,6 +133,65 @@ void ActionsBenchmark::choice()
     }
     // Every press moved the box: it stands where it started after an even count.
     QCOMPARE(combo->currentIndex() == start, !away);
+}
+
+void ActionsBenchmark::choiceWithDisks_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("channel resolution, Disks open") << "cb_resolution_5";
+    QTest::newRow("ALL resolution, Disks open") << "cb_resolution_all";
+}
+
+// The same choices while the Disks dialog follows the plan, for 30 days:
+// every change works the sets out again and may rewrite the table.
+void ActionsBenchmark::choiceWithDisks()
+{
+    QFETCH(QString, box);
+    QLineEdit *days = find<QLineEdit>("line_input_days");
+    days->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(days, "30");
+    QTest::keyClick(days, Qt::Key_Return);
+    for (QAction *action : m_window->actions())
+        if (action->text() == QStringLiteral("&Disks…"))
+            action->trigger();
+    auto *disks = m_window->findChild<QWidget *>(QStringLiteral("disks"));
+    QVERIFY(disks && disks->isVisible());
+    QComboBox *combo = m_window->findChild<QComboBox *>(box);
+    combo->setFocus(Qt::TabFocusReason);
+    bool away = false;
+    QBENCHMARK
+    {
+        QTest::keyClick(combo, away ? Qt::Key_Up : Qt::Key_Down);
+        away = !away;
+    }
+}
+
+void ActionsBenchmark::diskSets_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("bays");
+    QTest::addColumn<QString>("days");
+    QTest::newRow("disk sets, one volume in 4 bays") << 0 << 4 << "30";
+    // Every size tried up to 64 drives: nothing holds 10,000 days.
+    QTest::newRow("disk sets, RAID 10 in 64 bays, none fits") << 4 << 64 << "10000";
+}
+
+// The pure core alone: the sets for the window's start plan.
+void ActionsBenchmark::diskSets()
+{
+    QFETCH(int, layout);
+    QFETCH(int, bays);
+    QFETCH(QString, days);
+    Plan plan;
+    plan.requiredDays = days;
+    plan.disks = {layout, bays};
+    const PlanFigures figures = planFigures(plan);
+    qsizetype found = 0;
+    QBENCHMARK
+    {
+        found += ::diskSets(plan, figures).size();
+    }
+    QVERIFY(layout == 0 ? found > 0 : found == 0);
 }
 
 void ActionsBenchmark::typedBitrate_data()

@@ -62,6 +62,7 @@ awk '
         if (name == "recalculate without the trace") bare = us
         bar = (name ~ /^recalculate/) ? 100 : 500
         label = name
+        if (name ~ /^disk sets/) bar = 1000
         if (name == "openPlan") { label = "open a plan file"; bar = 1000 }
         if (name == "undoRedo") { label = "one undo or redo"; bar = 1000 }
         if (name == "reset") label = "Reset button"

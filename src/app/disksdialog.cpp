@@ -82,7 +82,9 @@ DisksDialog::DisksDialog(QWidget *parent)
     m_sets->setHorizontalHeaderLabels(
         {tr("Drives"), tr("Drive size (TB)"), tr("Usable (GB)"), tr("Recording time")});
     m_sets->verticalHeader()->hide();
-    m_sets->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns as wide as their captions, which are wider than any figure
+    // below them but the last: sized once, not on every change.
+    m_sets->resizeColumnsToContents();
     m_sets->horizontalHeader()->setStretchLastSection(true);
     m_sets->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sets->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -144,10 +146,16 @@ void DisksDialog::showPlan(const Plan &plan, const PlanFigures &figures)
                estimateText(set.recordingDays, tr(" Days")) + QLatin1Char(' ')
                    + estimateText(set.recordingHours, tr(" Hours"))};
         for (int column = 0; column < cells.size(); ++column) {
-            auto *item = new QTableWidgetItem(cells[column]);
-            if (column < 3)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_sets->setItem(row, column, item);
+            // Rewritten in place: most changes move the recording times only.
+            QTableWidgetItem *item = m_sets->item(row, column);
+            if (!item) {
+                item = new QTableWidgetItem;
+                if (column < 3)
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                m_sets->setItem(row, column, item);
+            }
+            if (item->text() != cells[column])
+                item->setText(cells[column]);
         }
         if (set.drives == was.drives && set.driveGb == was.driveGb)
             again = row;
