@@ -1,6 +1,7 @@
 // Saves the screen of the current display as a PNG once something is drawn on
-// it. scripts/screenshot.sh runs the real program on a virtual display of the
-// window's size and takes the picture the README shows with this.
+// it, without the rows of bare screen below the window. scripts/screenshot.sh
+// runs the real program on a virtual display of the window's width and takes
+// the picture the README shows with this.
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -47,5 +48,16 @@ int main(int argc, char *argv[])
     // Let the first frames settle before the picture is taken.
     QThread::msleep(1000);
     shot = screen->grabWindow(0).toImage();
-    return shot.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    // The window's height depends on its menu bar's, which the style decides.
+    const QRgb bare = shot.pixel(0, shot.height() - 1);
+    int rows = shot.height();
+    const auto bareRow = [&shot, bare](int y) {
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixel(x, y) != bare)
+                return false;
+        return true;
+    };
+    while (rows > 1 && bareRow(rows - 1))
+        --rows;
+    return shot.copy(0, 0, shot.width(), rows).save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
