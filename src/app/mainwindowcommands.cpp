@@ -170,6 +170,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         auto *field = qobject_cast<QLineEdit *>(watched);
         if (command == m_copyAction && field && field->hasSelectedText())
             command = nullptr;
+        // In the Disks window only undo and redo are the plan's keys.
+        const auto *widget = qobject_cast<const QWidget *>(watched);
+        if (widget && widget->window() != this && command != m_undoAction
+            && command != m_redoAction)
+            command = nullptr;
         if (command) {
             // Taken from the shortcuts, so that it comes here as a key press
             // even while the command is off: typed text is committed first,
