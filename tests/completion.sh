@@ -40,7 +40,7 @@ offers() {
     fi
 }
 
-offers "fit new report show summary" ""
+offers "disks fit new report show summary" ""
 offers "show summary" "s"
 offers "--help --version" "-"
 offers "school.nvrplan shop.nvrplan sites" "show "
@@ -50,6 +50,7 @@ offers "csv json text" "show --format "
 offers "--format --help" "summary --"
 offers "csv" "summary --format c"
 offers "--site" "new --si"
+offers "--force --frame" "new --f"
 offers "" "new --site "
 offers "--channels" "new --site 'North, B' --ch"
 offers "json" "show --format=j"
@@ -64,6 +65,9 @@ offers "" "new --days "
 offers "school.nvrplan shop.nvrplan sites" "new -o "
 offers "--channels --days --hdd --help --standard" "fit --"
 offers "--channels" "new --days 30 --ch"
+offers "--bays --days --format --help --layout --sizes" "disks --"
+offers "raid1 raid10" "disks --layout raid1"
+offers "school.nvrplan shop.nvrplan sites" "disks --bays 8 --layout raid6 "
 offers "quote.pdf sites" "report shop.nvrplan -o "
 offers "school.nvrplan shop.nvrplan sites" "report -o out.pdf "
 

@@ -1,9 +1,11 @@
 #include "commands.h"
 
+#include "numbertext.h"
 #include "output.h"
 #include "planfile.h"
 #include "plantable.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -43,17 +45,30 @@ QJsonValue shownNumber(const std::optional<std::int32_t> &value)
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
+// A figure of an estimate field, or nothing while the field is empty: no
+// input, no figure.
+std::optional<std::int32_t> given(const QString &field, const std::optional<std::int32_t> &value)
+{
+    return field.isEmpty() ? std::nullopt : value;
+}
+
 QJsonObject planJson(const QString &file, const Plan &plan, const PlanFigures &figures)
 {
     QJsonArray channels;
-    for (const ChannelLine &line : channelLines(plan, figures))
-        channels.append(QJsonObject {{QStringLiteral("channel"), line.channel},
-                                     {QStringLiteral("mode"), line.mode},
-                                     {QStringLiteral("resolution"), line.resolution},
-                                     {QStringLiteral("frame"), line.frame},
-                                     {QStringLiteral("quality"), line.quality},
-                                     {QStringLiteral("bitrateKbps"), shownNumber(line.kbps)},
-                                     {QStringLiteral("dayGb"), shownNumber(line.dayGb)}});
+    const QList<ChannelLine> lines = channelLines(plan, figures);
+    for (int i = 0; i < lines.size(); ++i) {
+        // The settings are the plan's data, a Manual row's too, though its
+        // typed bitrate is what counts.
+        const RowSettings &row = plan.channels[i];
+        channels.append(
+            QJsonObject {{QStringLiteral("channel"), lines[i].channel},
+                         {QStringLiteral("mode"), lines[i].mode},
+                         {QStringLiteral("resolution"), resolution_names[row.resolution]},
+                         {QStringLiteral("frame"), frameText(plan.videoStandard, row.frame)},
+                         {QStringLiteral("quality"), quality_names[row.quality]},
+                         {QStringLiteral("bitrateKbps"), shownNumber(lines[i].kbps)},
+                         {QStringLiteral("dayGb"), shownNumber(lines[i].dayGb)}});
+    }
     // The settings beside the figures, the two typed texts as typed.
     return {{QStringLiteral("file"), file},
             {QStringLiteral("site"), plan.site},
@@ -64,9 +79,13 @@ QJsonObject planJson(const QString &file, const Plan &plan, const PlanFigures &f
             {QStringLiteral("installedHddGb"), plan.installedHddGb},
             {QStringLiteral("channels"), channels},
             {QStringLiteral("totalDayGb"), shownNumber(figures.totalText())},
-            {QStringLiteral("requiredHddGb"), shownNumber(figures.requiredGb)},
-            {QStringLiteral("recordingDays"), shownNumber(figures.recordingDays)},
-            {QStringLiteral("recordingHours"), shownNumber(figures.recordingHours)}};
+            {QStringLiteral("incomingMbps"), shownNumber(figures.incomingMbpsText())},
+            {QStringLiteral("requiredHddGb"),
+             shownNumber(given(plan.requiredDays, figures.requiredGb))},
+            {QStringLiteral("recordingDays"),
+             shownNumber(given(plan.installedHddGb, figures.recordingDays))},
+            {QStringLiteral("recordingHours"),
+             shownNumber(given(plan.installedHddGb, figures.recordingHours))}};
 }
 
 } // namespace
@@ -117,72 +136,98 @@ int summarizePlans(const QStringList &files, Format format)
     if (!plans)
         return exit_failure;
     QList<QStringList> rows {{QStringLiteral("File"), QStringLiteral("Channels"),
-                              QStringLiteral("GB/day"), QStringLiteral("Required HDD")}};
+                              QStringLiteral("Mbps"), QStringLiteral("GB/day"),
+                              QStringLiteral("Required HDD")}};
     QJsonArray objects;
-    QByteArray csv = "file,site,channels,totalDayGb,requiredHddGb\n";
+    QByteArray csv = "file,site,channels,totalDayGb,requiredHddGb,incomingMbps\n";
     int channels = 0;
+    std::int64_t incomingKbps = 0;
     QStringList totals;
     // Unknown as soon as one plan's is: a total without it would be too small.
+    // A plan without days asks for no disk yet, so neither does the total.
     qint64 required = 0;
     bool requiredShown = true;
-    const auto csvLine = [&csv](const QString &file, const QString &site, int count,
-                                const QString &total, const QString &requiredGb) {
-        csv += csvField(file) + ',' + csvField(site) + ',' + QByteArray::number(count) + ','
-            + total.toUtf8() + ',' + requiredGb.toUtf8() + '\n';
-    };
+    QStringList withoutDays;
+    const auto csvLine
+        = [&csv](const QString &file, const QString &site, int count, const QString &total,
+                 const QString &requiredGb, const QString &mbps) {
+              csv += csvField(file) + ',' + csvField(site) + ',' + QByteArray::number(count) + ','
+                  + total.toUtf8() + ',' + requiredGb.toUtf8() + ',' + mbps.toUtf8() + '\n';
+          };
     for (int i = 0; i < plans->size(); ++i) {
         const Plan &plan = plans->at(i);
         const PlanFigures figures = planFigures(plan);
-        rows.append({files[i], QString::number(figures.activeChannels), figures.totalText(),
-                     figures.requiredText()});
+        const std::optional<std::int32_t> requiredGb = given(plan.requiredDays, figures.requiredGb);
+        rows.append({files[i], QString::number(figures.activeChannels), figures.incomingMbpsText(),
+                     figures.totalText(),
+                     plan.requiredDays.isEmpty() ? QString() : figures.requiredText()});
         objects.append(
             QJsonObject {{QStringLiteral("file"), files[i]},
                          {QStringLiteral("site"), plan.site},
                          {QStringLiteral("channels"), figures.activeChannels},
+                         {QStringLiteral("incomingMbps"), shownNumber(figures.incomingMbpsText())},
                          {QStringLiteral("totalDayGb"), shownNumber(figures.totalText())},
-                         {QStringLiteral("requiredHddGb"), shownNumber(figures.requiredGb)}});
+                         {QStringLiteral("requiredHddGb"), shownNumber(requiredGb)}});
         csvLine(files[i], plan.site, figures.activeChannels, figures.totalText(),
-                figures.requiredGb ? QString::number(*figures.requiredGb) : QString());
+                requiredGb ? QString::number(*requiredGb) : QString(), figures.incomingMbpsText());
         channels += figures.activeChannels;
+        incomingKbps += figures.incomingKbps;
         totals.append(figures.totalText());
-        if (figures.requiredGb)
+        if (plan.requiredDays.isEmpty())
+            withoutDays.append(files[i]);
+        else if (figures.requiredGb)
             required += *figures.requiredGb;
         else
             requiredShown = false;
     }
     const QString total = shownSum(totals);
-    const QString requiredTotal = requiredShown ? QString::number(required) : QString();
+    const QString incoming = thousandthsText(incomingKbps);
+    const bool requiredKnown = requiredShown && withoutDays.isEmpty();
+    const QString requiredTotal = requiredKnown ? QString::number(required) : QString();
     QByteArray out;
     switch (format) {
     case Format::text:
-        rows.append(
-            {QStringLiteral("Total"), QString::number(channels), total,
-             (requiredShown ? requiredTotal : QStringLiteral("--")) + QStringLiteral(" GB")});
-        out = alignedTable(rows, QStringLiteral("lrrr")).toUtf8();
+        // "--" where a figure is beyond what the window shows, nothing where
+        // no days were asked for, as in the plans' own lines.
+        rows.append({QStringLiteral("Total"), QString::number(channels), incoming, total,
+                     requiredKnown               ? requiredTotal + QStringLiteral(" GB")
+                         : withoutDays.isEmpty() ? QStringLiteral("-- GB")
+                                                 : QString()});
+        out = alignedTable(rows, QStringLiteral("lrrrr")).toUtf8();
+        if (!withoutDays.isEmpty())
+            out += QStringLiteral("Without required days: %1\n")
+                       .arg(withoutDays.join(QStringLiteral(", ")))
+                       .toUtf8();
         break;
     case Format::json:
         out = QJsonDocument(
                   QJsonObject {{QStringLiteral("plans"), objects},
                                {QStringLiteral("total"),
                                 QJsonObject {{QStringLiteral("channels"), channels},
+                                             {QStringLiteral("incomingMbps"), incoming.toDouble()},
                                              {QStringLiteral("totalDayGb"), total.toDouble()},
                                              {QStringLiteral("requiredHddGb"),
-                                              requiredShown ? QJsonValue(double(required))
+                                              requiredKnown ? QJsonValue(double(required))
                                                             : QJsonValue()}}}})
                   .toJson();
         break;
     case Format::csv:
-        csvLine(QStringLiteral("Total"), QString(), channels, total, requiredTotal);
+        csvLine(QStringLiteral("Total"), QString(), channels, total, requiredTotal, incoming);
         out = csv;
         break;
     }
     return writeOut(out) ? exit_ok : exit_failure;
 }
 
-int writeNewPlan(const Plan &plan, const QString &path)
+int writeNewPlan(const Plan &plan, const QString &path, bool force)
 {
     if (path == QLatin1String("-"))
         return writeOut(planToJson(plan)) ? exit_ok : exit_failure;
+    // A file already there may be a plan worked on for hours: kept unless asked.
+    if (!force && QFileInfo::exists(path)) {
+        printError(path + QStringLiteral(": exists; --force replaces it"));
+        return exit_failure;
+    }
     QString error;
     if (writePlanFile(path, plan, &error))
         return exit_ok;

@@ -2,8 +2,11 @@
 
 #include "plan.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <cstdint>
 
 // The commands of nvr-plan, each given arguments already checked, each
 // returning the exit status. Output goes to stdout in one piece, and only
@@ -13,7 +16,8 @@ enum class Format { text, json, csv };
 
 int showPlans(const QStringList &files, Format format);
 int summarizePlans(const QStringList &files, Format format);
-int writeNewPlan(const Plan &plan, const QString &path);
+// An existing file is replaced only when force is given.
+int writeNewPlan(const Plan &plan, const QString &path, bool force);
 
 struct FitRequest
 {
@@ -27,3 +31,16 @@ int fitSettings(const FitRequest &request);
 
 // outPath ends in .pdf or .csv.
 int reportPlan(const QString &file, const QString &outPath);
+
+struct DisksRequest
+{
+    QString file;
+    // Empty: the plan's own; else a decimal number above 0, as typed.
+    QString days;
+    // -1 and 0: the plan's own layout and bays.
+    int layout = -1;
+    int bays = 0;
+    QList<std::int64_t> driveGb; // empty: the sizes sold
+    Format format = Format::text;
+};
+int chooseDisks(const DisksRequest &request);

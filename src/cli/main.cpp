@@ -8,9 +8,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 namespace {
@@ -21,8 +21,11 @@ with the figures NVR Recording calculator shows for them.
 Commands:
   show FILE...           Each plan's channels in use and its figures.
   summary FILE...        One line per plan and the total of them all.
-  new -o FILE            Writes a plan with one setting on every channel.
+  new -o FILE            Writes a plan with one setting on every channel; an
+                         existing FILE only with --force.
   fit --days D --hdd GB  Every setting that keeps D days on GB, best first.
+  disks FILE             For each drive size, the fewest drives that keep the
+                         plan's days in its layout and bays.
   report FILE -o OUT     The plan's report for the customer, OUT.pdf or OUT.csv.
 
 A FILE of - is standard input; new -o - writes the plan to standard output.)";
@@ -94,6 +97,46 @@ int frameValue(const QCommandLineParser &parser, const QCommandLineOption &optio
               .arg(value, video_standard_names[standard], items.join(QStringLiteral(", "))));
 }
 
+int baysValue(const QCommandLineParser &parser, const QCommandLineOption &option)
+{
+    if (!parser.isSet(option))
+        return 0;
+    const QString value = parser.value(option);
+    bool ok = false;
+    const int bays = value.toInt(&ok);
+    if (!ok || bays < bays_min || bays > bays_max)
+        usage(QStringLiteral("--bays: '%1' is not a whole number from %2 to %3")
+                  .arg(value)
+                  .arg(bays_min)
+                  .arg(bays_max));
+    return bays;
+}
+
+// Drive sizes in TB as sold, decimal: with at most three decimals every size
+// is whole GB (1.5 TB = 1500 GB). Repeated sizes count once.
+QList<std::int64_t> sizesValue(const QCommandLineParser &parser, const QCommandLineOption &option)
+{
+    QList<std::int64_t> sizes;
+    if (!parser.isSet(option))
+        return sizes;
+    static const QRegularExpression tb(QStringLiteral("^([0-9]{1,9})(?:\\.([0-9]{1,3}))?$"));
+    for (const QString &item : parser.value(option).split(QLatin1Char(','))) {
+        const QString text = item.trimmed();
+        const QRegularExpressionMatch match = tb.match(text);
+        std::int64_t gb = 0;
+        if (match.hasMatch())
+            gb = match.captured(1).toLongLong() * 1000
+                + match.captured(2).leftJustified(3, QLatin1Char('0')).toLongLong();
+        if (gb <= 0)
+            usage(QStringLiteral("--sizes: '%1' is not a size in TB above 0 with at most three "
+                                 "decimals, such as 18 or 1.5")
+                      .arg(text));
+        if (!sizes.contains(gb))
+            sizes.append(gb);
+    }
+    return sizes;
+}
+
 // Days and disk sizes: plain decimal numbers, kept as typed like the fields.
 QString numberValue(const QCommandLineParser &parser, const QCommandLineOption &option,
                     bool aboveZero)
@@ -117,11 +160,14 @@ int run(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption format(
-        QStringLiteral("format"), QStringLiteral("show, summary: text (the default), json or csv."),
+        QStringLiteral("format"),
+        QStringLiteral("show, summary, disks: text (the default), json or csv."),
         QStringLiteral("format"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("new, report: the file to write."),
                                     QStringLiteral("file"));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("new: replace the file when it exists."));
     const QCommandLineOption standard(QStringLiteral("standard"),
                                       QStringLiteral("new, fit: PAL or NTSC (default NTSC)."),
                                       QStringLiteral("standard"));
@@ -142,7 +188,8 @@ int run(const QStringList &arguments)
         QStringLiteral("quality"));
     const QCommandLineOption days(
         QStringLiteral("days"),
-        QStringLiteral("new: the required days (default none); fit: the days to keep."),
+        QStringLiteral("new: the required days (default none); fit: the days to keep; disks: the "
+                       "days to keep (default the plan's)."),
         QStringLiteral("days"));
     const QCommandLineOption hdd(
         QStringLiteral("hdd"),
@@ -152,10 +199,26 @@ int run(const QStringList &arguments)
                                   QStringLiteral("new: the customer's site, for the report "
                                                  "(default none)."),
                                   QStringLiteral("text"));
-    parser.addOptions(
-        {format, output, standard, channels, resolution, frame, quality, days, hdd, site});
+    const QCommandLineOption layout(
+        QStringLiteral("layout"),
+        QStringLiteral("disks: single, raid1, raid5, raid6 or raid10 (default the plan's)."),
+        QStringLiteral("layout"));
+    const QCommandLineOption bays(
+        QStringLiteral("bays"),
+        QStringLiteral("disks: the recorder's drive bays, 1 to 64 (default the plan's)."),
+        QStringLiteral("count"));
+    const QCommandLineOption sizes(QStringLiteral("sizes"),
+                                   QStringLiteral("disks: drive sizes in TB, such as 8,12,18 "
+                                                  "(default 1 to 24 TB as sold)."),
+                                   QStringLiteral("TB,..."));
+    const QList<const QCommandLineOption *> options {
+        &format,  &output, &force, &standard, &channels, &resolution, &frame,
+        &quality, &days,   &hdd,   &site,     &layout,   &bays,       &sizes};
+    for (const QCommandLineOption *option : options)
+        parser.addOption(*option);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("show, summary, new, fit or report, as above."),
+                                 QStringLiteral("show, summary, new, fit, disks or report, as "
+                                                "above."),
                                  QStringLiteral("command [argument...]"));
 
     if (!parser.parse(arguments))
@@ -173,23 +236,26 @@ int run(const QStringList &arguments)
         {QStringLiteral("show"), {&format}},
         {QStringLiteral("summary"), {&format}},
         {QStringLiteral("new"),
-         {&output, &standard, &channels, &resolution, &frame, &quality, &days, &hdd, &site}},
+         {&output, &force, &standard, &channels, &resolution, &frame, &quality, &days, &hdd,
+          &site}},
         {QStringLiteral("fit"), {&standard, &channels, &days, &hdd}},
+        {QStringLiteral("disks"), {&format, &days, &layout, &bays, &sizes}},
         {QStringLiteral("report"), {&output}}};
     const auto found = taken.find(command);
     if (found == taken.end())
         usage(QStringLiteral("unknown command '%1'").arg(command));
-    for (const QCommandLineOption *option : {&format, &output, &standard, &channels, &resolution,
-                                             &frame, &quality, &days, &hdd, &site})
+    for (const QCommandLineOption *option : options)
         if (parser.isSet(*option) && !found->second.contains(option))
             usage(QStringLiteral("%1 takes no --%2").arg(command, option->names().constLast()));
 
     const bool takesFiles = command == QLatin1String("show") || command == QLatin1String("summary");
     if (takesFiles && positional.isEmpty())
         usage(command + QStringLiteral(": no plan file given"));
-    if (command == QLatin1String("report") && positional.size() != 1)
-        usage(QStringLiteral("report takes one plan file"));
-    if (!takesFiles && command != QLatin1String("report") && !positional.isEmpty())
+    const bool takesOneFile
+        = command == QLatin1String("report") || command == QLatin1String("disks");
+    if (takesOneFile && positional.size() != 1)
+        usage(command + QStringLiteral(" takes one plan file"));
+    if (!takesFiles && !takesOneFile && !positional.isEmpty())
         usage(QStringLiteral("%1 takes no argument '%2'").arg(command, positional.first()));
     const auto need = [&](const QCommandLineOption &option) {
         if (!parser.isSet(option))
@@ -208,6 +274,17 @@ int run(const QStringList &arguments)
         return showPlans(positional, Format(nameValue(parser, format, formats, 0)));
     if (command == QLatin1String("summary"))
         return summarizePlans(positional, Format(nameValue(parser, format, formats, 0)));
+    if (command == QLatin1String("disks")) {
+        DisksRequest request;
+        request.file = positional.first();
+        if (parser.isSet(days))
+            request.days = numberValue(parser, days, true);
+        request.layout = nameValue(parser, layout, disk_layout_tokens, -1);
+        request.bays = baysValue(parser, bays);
+        request.driveGb = sizesValue(parser, sizes);
+        request.format = Format(nameValue(parser, format, formats, 0));
+        return chooseDisks(request);
+    }
     if (command == QLatin1String("report")) {
         const QString out = parser.value(output);
         if (!out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
@@ -244,7 +321,7 @@ int run(const QStringList &arguments)
     const QString fault = siteFault(plan.site, QLatin1Char('\'') + plan.site + QLatin1Char('\''));
     if (!fault.isEmpty())
         usage(QStringLiteral("--site: ") + fault);
-    return writeNewPlan(plan, parser.value(output));
+    return writeNewPlan(plan, parser.value(output), parser.isSet(force));
 }
 
 } // namespace
@@ -257,8 +334,6 @@ int main(int argc, char *argv[])
     try {
         return run(QCoreApplication::arguments());
     } catch (const UsageError &error) {
-        printError(error.message);
-        std::fputs("Try 'nvr-plan --help' for more information.\n", stderr);
-        return exit_usage;
+        return printUsageError(error.message);
     }
 }

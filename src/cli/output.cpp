@@ -10,6 +10,13 @@ void printError(const QString &message)
     std::fputs(("nvr-plan: " + message + '\n').toUtf8().constData(), stderr);
 }
 
+int printUsageError(const QString &message)
+{
+    printError(message);
+    std::fputs("Try 'nvr-plan --help' for more information.\n", stderr);
+    return exit_usage;
+}
+
 bool writeOut(const QByteArray &bytes)
 {
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "disks.h"
 #include "numbertext.h"
 #include "planfile.h"
 #include "plantable.h"
@@ -242,16 +243,32 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
     sheet.fill(0, y, w, 7.5, accent);
     cells(y, 7.5, headings, reportFont(9.5, true), Qt::white);
     y += 7.5;
+
+    // What comes under the table, measured first: with sixteen channels, a
+    // long site and every sentence the rows close up so that all of it stays
+    // on one page, above the foot.
+    const QString disks = disksSentence(plan, figures);
+    const QString shortfall = shortfallText(plan, figures);
+    const QString units = QStringLiteral("Units: ") + units_note;
+    const auto height = [&](const QString &text, const QFont &font, qreal gap) {
+        return text.isEmpty() ? 0 : sheet.paragraphHeight(w, text, font) + gap;
+    };
+    constexpr qreal storage_height = 29;
+    const qreal below = 12 + 9 + storage_height + 7 + height(disks, reportFont(10.5), 3)
+        + height(shortfall, reportFont(10.5, true), 3) + height(units, reportFont(8.5), 0) + 2;
+    const qreal foot = sheet.height() - 6;
     const QList<ChannelLine> lines = channelLines(plan, figures);
+    const qreal rowHeight
+        = lines.isEmpty() ? 6.2 : std::clamp((foot - y - below) / qreal(lines.size()), 4.6, 6.2);
     for (int i = 0; i < lines.size(); ++i) {
         const ChannelLine &line = lines[i];
         if (i % 2 == 1)
-            sheet.fill(0, y, w, 6.2, panel);
-        cells(y, 6.2,
+            sheet.fill(0, y, w, rowHeight, panel);
+        cells(y, rowHeight,
               {QString::number(line.channel), line.mode, line.resolution, line.frame, line.quality,
                line.kbps, line.dayGb},
               reportFont(10), ink);
-        y += 6.2;
+        y += rowHeight;
     }
     sheet.line(y, 0.3, ink);
     const qreal lastColumn = columns[std::size(columns) - 1].share * w;
@@ -259,28 +276,34 @@ void drawReport(Sheet &sheet, const Plan &plan, const QString &planName)
                reportFont(10.5, true), ink);
     sheet.text(w - lastColumn + pad, y, lastColumn - 2 * pad, 8, figures.totalText(),
                reportFont(10.5, true), ink, Qt::AlignRight, true);
-    y += 14;
+    y += 12;
 
     sheet.text(0, y, w, 8, QStringLiteral("Storage"), reportFont(12, true), ink);
     y += 9;
-    sheet.fill(0, y, w, 20, panel);
+    sheet.fill(0, y, w, storage_height, panel);
     const qreal half = w / 2;
+    fact(sheet, 3, y + 2, 42, half - 48, QStringLiteral("Incoming bitrate"),
+         figures.incomingMbpsText() + QStringLiteral(" Mbps"));
+    y += 9;
+    // A figure of a field left empty would be a guess: left out.
     typedFact(sheet, 3, y + 2, half - 48, QStringLiteral("Required days"), plan.requiredDays);
-    fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Required HDD capacity"),
-         figures.requiredText(), accent);
+    if (!plan.requiredDays.isEmpty())
+        fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Required HDD capacity"),
+             figures.requiredText(), accent);
     y += 9;
     typedFact(sheet, 3, y + 2, half - 48, QStringLiteral("Installed HDD size"), plan.installedHddGb,
               QStringLiteral(" GB"));
-    fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD lasts"),
-         figures.recordingTimeText(), accent);
-    y += 19;
+    if (!plan.installedHddGb.isEmpty())
+        fact(sheet, half + 3, y + 2, 42, half - 48, QStringLiteral("Installed HDD lasts"),
+             figures.recordingTimeText(), accent);
+    y += storage_height - 18 + 7;
 
-    const QString shortfall = shortfallText(plan, figures);
+    if (!disks.isEmpty())
+        y += sheet.paragraph(0, y, w, disks, reportFont(10.5), ink) + 3;
     if (!shortfall.isEmpty())
-        y += sheet.paragraph(0, y, w, shortfall, reportFont(10.5, true), accent) + 4;
-    sheet.paragraph(0, y, w, QStringLiteral("Units: ") + units_note, reportFont(8.5), muted);
+        y += sheet.paragraph(0, y, w, shortfall, reportFont(10.5, true), accent) + 3;
+    sheet.paragraph(0, y, w, units, reportFont(8.5), muted);
 
-    const qreal foot = sheet.height() - 6;
     sheet.line(foot, 0.2, hairline);
     sheet.text(0, foot + 1, w, 5,
                QStringLiteral("%1 %2").arg(program_name, QStringLiteral(NVR_VERSION)),
