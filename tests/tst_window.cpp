@@ -967,16 +967,17 @@ void WindowTest::disksDialog()
                            "sets listed here are those that keep them.";
     QCOMPARE(seen(), noDays);
     act(calculator, "line_input_days<30");
-    const QString sets30 = "96 Mbps | One volume in 4 | 30 days need 33397 GB. The fewest drives "
-                           "of each size that hold that: | 2 x 18 = 36000: 32 Days 8 Hours | 2 x "
-                           "20 = 40000: 35 Days 22 Hours | 2 x 22 = 44000: 39 Days 12 Hours | 2 x "
-                           "24 = 48000: 43 Days 2 Hours | 3 x 12 = 36000: 32 Days 8 Hours | 3 x 14 "
-                           "= 42000: 37 Days 17 Hours | 3 x 16 = 48000: 43 Days 2 Hours | 4 x 10 "
-                           "= 40000: 35 Days 22 Hours";
+    const QString sets30
+        = "96 Mbps | One volume in 4 | Keeping 30 days takes 33397 GB. The fewest drives "
+          "of each size that hold that: | 2 x 18 = 36000: 32 Days 8 Hours | 2 x "
+          "20 = 40000: 35 Days 22 Hours | 2 x 22 = 44000: 39 Days 12 Hours | 2 x "
+          "24 = 48000: 43 Days 2 Hours | 3 x 12 = 36000: 32 Days 8 Hours | 3 x 14 "
+          "= 42000: 37 Days 17 Hours | 3 x 16 = 48000: 43 Days 2 Hours | 4 x 10 "
+          "= 40000: 35 Days 22 Hours";
     QCOMPARE(seen(), sets30);
     keys("disksLayout", "Down"); // RAID 1: a mirrored pair of 24 TB holds 24000 GB
     QCOMPARE(seen(),
-             "96 Mbps | RAID 1 in 4 | 30 days need 33397 GB. No set of up to 4 drives "
+             "96 Mbps | RAID 1 in 4 | Keeping 30 days takes 33397 GB. No set of up to 4 drives "
              "holds that as RAID 1: the most is 24000 GB (2 × 24 TB).");
     QCOMPARE(title(calculator.window), QStringLiteral("Untitled*"));
     keys("disksLayout", "Ctrl+Z");

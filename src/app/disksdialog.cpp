@@ -16,19 +16,14 @@
 
 namespace {
 
-QString daysText(const Plan &plan)
-{
-    const double days = numberFromText(plan.requiredDays);
-    return estimateTextOf(days) + (days == 1 ? QObject::tr(" day") : QObject::tr(" days"));
-}
-
 // What the table holds, or why it holds nothing.
 QString noteOf(const Plan &plan, const PlanFigures &figures, const QList<DiskSet> &sets)
 {
     if (!keepsDays(plan))
         return QObject::tr("Type the Required Days in the window: the sets listed here are "
                            "those that keep them.");
-    const QString need = QObject::tr("%1 need %2.").arg(daysText(plan), figures.requiredText());
+    const QString need
+        = QObject::tr("Keeping %1 takes %2.").arg(keptDaysText(plan), figures.requiredText());
     if (!sets.isEmpty())
         return need + QObject::tr(" The fewest drives of each size that hold that:");
     const QString layout = disk_layout_names[plan.disks.layout];

@@ -17,13 +17,6 @@ QString countText(qint64 count, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
 
-// The days a plan keeps as read: "30 days", "1 day", "7.5 days".
-QString daysText(const Plan &plan)
-{
-    const double days = numberFromText(plan.requiredDays);
-    return estimateTextOf(days) + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
-}
-
 // Why no set is offered: the most the bays hold, or that the layout needs
 // more drives than they take.
 QString nothingFits(const Plan &plan, const QString &file, const QList<std::int64_t> &sizes)
@@ -32,7 +25,7 @@ QString nothingFits(const Plan &plan, const QString &file, const QList<std::int6
     const DiskSet most = largestSet(plan, sizes);
     if (most.drives > 0)
         return QStringLiteral("%1: no set of drives in %2 keeps %3; the most they hold is %4")
-            .arg(file, countText(plan.disks.bays, "bay", "bays"), daysText(plan),
+            .arg(file, countText(plan.disks.bays, "bay", "bays"), keptDaysText(plan),
                  diskSetText(most, layout));
     int fewest = 1;
     while (fewest < bays_max && usableGb(layout, fewest, 1) == 0)
@@ -88,7 +81,7 @@ int chooseDisks(const DisksRequest &request)
         layout[0] = layout[0].toUpper();
         out = QStringLiteral("%1: %2 to keep %3, %4 Mbps incoming\n%5 in %6: %7, fewest drives "
                              "first\n")
-                  .arg(request.file, figures.requiredText(), daysText(plan),
+                  .arg(request.file, figures.requiredText(), keptDaysText(plan),
                        figures.incomingMbpsText(), layout,
                        countText(plan.disks.bays, "bay", "bays"),
                        sets.size() == 1 ? QStringLiteral("1 set fits")

@@ -46,6 +46,12 @@ bool keepsDays(const Plan &plan)
     return numberFromText(plan.requiredDays) > 0;
 }
 
+QString keptDaysText(const Plan &plan)
+{
+    const double days = numberFromText(plan.requiredDays);
+    return estimateTextOf(days) + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
+}
+
 QList<DiskSet> diskSets(const Plan &plan, const PlanFigures &figures,
                         const QList<std::int64_t> &driveGb)
 {
@@ -95,9 +101,7 @@ QString disksSentence(const Plan &plan, const PlanFigures &figures)
 {
     if (!keepsDays(plan))
         return QString();
-    const double days = numberFromText(plan.requiredDays);
-    const QString keep = QStringLiteral("%1 %2").arg(
-        estimateTextOf(days), days == 1 ? QStringLiteral("day") : QStringLiteral("days"));
+    const QString keep = keptDaysText(plan);
     const QList<DiskSet> sets = diskSets(plan, figures);
     if (!sets.isEmpty())
         return QStringLiteral("Disks to keep %1: %2.")

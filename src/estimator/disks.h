@@ -41,6 +41,9 @@ struct DiskSet
 // there anything for disks to keep.
 bool keepsDays(const Plan &plan);
 
+// The days the plan keeps, as read: "30 days", "1 day", "7.5 days".
+QString keptDaysText(const Plan &plan);
+
 // For each size of driveGb, the fewest drives that hold
 // figures.requiredGbUnrounded in the plan's layout and bays; a size that
 // cannot, no set. Ordered by drives, then by size.
