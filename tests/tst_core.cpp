@@ -186,7 +186,7 @@ void CoreTest::figures_data()
     row("the most the bays hold", QString("%1x%2 %3").arg(most.drives).arg(most.driveGb).arg(most.usableGb), "6x24000 96000");
     row("the layout needs more bays", QString::number(largestSet(keeping("30", 4, 3)).drives), "0");
     row("report, a set", disksSentence(keeping("30", 0, 4), planFigures(keeping("30", 0, 4))), "Disks to keep 30 days: 2 \u00d7 18 TB, one volume, 36000 GB.");
-    row("report, none", disksSentence(keeping("30", 1, 4), planFigures(keeping("30", 1, 4))), "No set of up to 4 drives of 1 to 24 TB keeps 30 days as RAID 1.");
+    row("report, none", disksSentence(keeping("30", 1, 4), planFigures(keeping("30", 1, 4))), "No set of 1 to 24 TB drives in 4 bays keeps 30 days as RAID 1.");
     row("report, no days", disksSentence(keeping("0", 0, 4), planFigures(keeping("0", 0, 4))), "");
     // The Kbps of the channels in use, in Mbps: 16 x 6000; 3 x 6000 + 1234; 1 Kbps.
     Plan four = keeping("", 0, 4);

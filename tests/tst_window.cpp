@@ -951,6 +951,8 @@ void WindowTest::disksDialog()
             texts << QString("%1 x %2 = %3: %4")
                          .arg(sets->item(row, 0)->text(), sets->item(row, 1)->text(),
                               sets->item(row, 2)->text(), sets->item(row, 3)->text());
+        if (!disks->findChild<QPushButton *>("disksUse")->isEnabled())
+            texts << "Use off";
         return texts.join(" | ");
     };
     const auto keys = [disks](const char *name, const QString &sequence) {
@@ -964,7 +966,7 @@ void WindowTest::disksDialog()
     // 36000 GB, which last 36000 / 1.073741824 / 43.2 = 776.1 hours; 40000 GB 862.3, 44000 948.6,
     // 48000 1034.8, 42000 905.5.
     const QString noDays = "96 Mbps | One volume in 4 | Type the Required Days in the window: the "
-                           "sets listed here are those that keep them.";
+                           "sets listed here are those that keep them. | Use off";
     QCOMPARE(seen(), noDays);
     act(calculator, "line_input_days<30");
     const QString sets30
@@ -977,8 +979,8 @@ void WindowTest::disksDialog()
     QCOMPARE(seen(), sets30);
     keys("disksLayout", "Down"); // RAID 1: a mirrored pair of 24 TB holds 24000 GB
     QCOMPARE(seen(),
-             "96 Mbps | RAID 1 in 4 | Keeping 30 days takes 33397 GB. No set of up to 4 drives "
-             "holds that as RAID 1: the most is 24000 GB (2 × 24 TB).");
+             "96 Mbps | RAID 1 in 4 | Keeping 30 days takes 33397 GB. No set of drives in 4 bays "
+             "holds that as RAID 1: the most they hold is 24000 GB (2 × 24 TB). | Use off");
     QCOMPARE(title(calculator.window), QStringLiteral("Untitled*"));
     keys("disksLayout", "Ctrl+Z");
     QCOMPARE(seen(), sets30);

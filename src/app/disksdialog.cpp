@@ -34,8 +34,8 @@ QString noteOf(const Plan &plan, const PlanFigures &figures, const QList<DiskSet
                   .arg(layout)
                   .arg(plan.disks.bays);
     return need
-        + QObject::tr(
-              " No set of up to %1 drives holds that as %2: the most is %3 GB (%4 × %5 TB).")
+        + QObject::tr(" No set of drives in %1 bays holds that as %2: the most they hold is %3 GB "
+                      "(%4 × %5 TB).")
               .arg(plan.disks.bays)
               .arg(layout)
               .arg(most.usableGb)
@@ -125,6 +125,7 @@ void DisksDialog::showPlan(const Plan &plan, const PlanFigures &figures)
     m_incoming->setText(tr("%1 Mbps").arg(figures.incomingMbpsText()));
     const QList<DiskSet> sets = keepsDays(plan) ? diskSets(plan, figures) : QList<DiskSet>();
     m_note->setText(noteOf(plan, figures, sets));
+    m_use->setEnabled(!sets.isEmpty());
     // Most changes of the plan leave the sets as they were: the table, and
     // the set chosen in it, stay.
     if (sets == m_shown)
@@ -157,7 +158,6 @@ void DisksDialog::showPlan(const Plan &plan, const PlanFigures &figures)
     }
     if (!sets.isEmpty())
         m_sets->selectRow(again);
-    m_use->setEnabled(!sets.isEmpty());
 }
 
 void DisksDialog::keyPressEvent(QKeyEvent *event)

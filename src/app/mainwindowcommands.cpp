@@ -73,7 +73,8 @@ void MainWindow::createActions()
                           [this] { showHelp(); });
     m_siteAction = action(tr("S&ite…"), {}, [this] { chooseSite(); });
     m_disksAction = action(tr("&Disks…"), {}, [this] { showDisks(); });
-    m_aboutAction = new QAction(tr("&About"), this);
+    // "A" is Save As's in the context menu, which holds both.
+    m_aboutAction = new QAction(tr("A&bout"), this);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::about);
 
     // In a field the window's commands come first: the field's own undo, or

@@ -106,8 +106,8 @@ QString disksSentence(const Plan &plan, const PlanFigures &figures)
     if (!sets.isEmpty())
         return QStringLiteral("Disks to keep %1: %2.")
             .arg(keep, diskSetText(sets.first(), plan.disks.layout));
-    return QStringLiteral("No set of up to %1 drives of %2 to %3 TB keeps %4 as %5.")
+    return QStringLiteral("No set of %1 to %2 TB drives in %3 bays keeps %4 as %5.")
+        .arg(driveTbText(default_drive_gb.first()), driveTbText(default_drive_gb.last()))
         .arg(plan.disks.bays)
-        .arg(driveTbText(default_drive_gb.first()), driveTbText(default_drive_gb.last()), keep,
-             disk_layout_names[plan.disks.layout]);
+        .arg(keep, disk_layout_names[plan.disks.layout]);
 }
