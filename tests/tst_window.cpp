@@ -6,6 +6,7 @@
 
 #include "planfile.h"
 #include "testsupport.h"
+#include "ui_mainwindow.h"
 #include "version.h"
 
 #include <QtTest>
@@ -706,12 +707,12 @@ void WindowTest::changedPlanIsNotLostUnasked_data()
 {
     // clang-format off
     QTest::addColumn<bool>("titled"); // shop.nvrplan opened, or untitled work
-    QTest::addColumn<int>("how"); // 0 the window closed, 1 Ctrl+Q, 2 another file dropped, 3 Ctrl+N
+    QTest::addColumn<int>("how"); // 0 the window closed, 1 Ctrl+Q, 2 another file dropped, 3 Ctrl+N, 4 it from Open Recent
     QTest::addColumn<int>("answer");
     QTest::addColumn<int>("save"); // 0 written, 1 fails as on a full disk, 2 no name given
     QTest::addColumn<bool>("setAside");
     const int save = QMessageBox::Save, discard = QMessageBox::Discard, cancel = QMessageBox::Cancel;
-    const char *const hows[] = {"window closed", "Ctrl+Q", "another file dropped", "New"};
+    const char *const hows[] = {"window closed", "Ctrl+Q", "another file dropped", "New", "Open Recent"};
     for (int how : {0, 1, 2, 3}) {
         QTest::addRow("%s, Save", hows[how]) << true << how << save << 0 << true;
         QTest::addRow("%s, Discard", hows[how]) << true << how << discard << 0 << true;
@@ -725,6 +726,8 @@ void WindowTest::changedPlanIsNotLostUnasked_data()
     QTest::newRow("untitled, Ctrl+Q, Save, no name") << false << 1 << save << 2 << false;
     QTest::newRow("untitled, New, Save fails") << false << 3 << save << 1 << false;
     QTest::newRow("untitled, New, Cancel") << false << 3 << cancel << 0 << false;
+    QTest::newRow("Open Recent, Discard") << true << 4 << discard << 0 << true;
+    QTest::newRow("Open Recent, Cancel") << true << 4 << cancel << 0 << false;
     // clang-format on
 }
 
@@ -750,11 +753,13 @@ void WindowTest::changedPlanIsNotLostUnasked()
     Calculator calculator;
     act(calculator, "cb_resolution_6=1");
     QCOMPARE(title(calculator.window), QStringLiteral("Untitled*"));
-    act(calculator, "^Ctrl+Z"); // back as it started: closes without a question
+    // Back as it started, but for a bitrate kept unused, which no file holds:
+    // closes without a question.
+    act(calculator, "^Ctrl+Z; cb_mode_1=1; cb_mode_1=0");
     QCOMPARE(calculator.window.windowHandle()->title(), QStringLiteral("NVR Recording calculator"));
     QVERIFY(calculator.window.close());
     calculator.window.show();
-    QVERIFY(!titled || calculator.window.openFile(shop));
+    QVERIFY(!titled || (calculator.window.openFile(other) && calculator.window.openFile(shop)));
     act(calculator, "cb_quality_3=0; cb_resolution_6=0"); // the items shown: no change
     QCOMPARE(title(calculator.window), titled ? "shop.nvrplan" : "NVR Recording calculator");
     act(calculator, "cb_resolution_6=2; ^Ctrl+Z");
@@ -783,7 +788,11 @@ void WindowTest::changedPlanIsNotLostUnasked()
         if (box)
             box->button(QMessageBox::StandardButton(answer))->click();
     });
-    if (how == 2) {
+    if (how == 4) {
+        fromMenuBar(calculator, "File/Open Recent/2 "); // other.nvrplan, under shop.nvrplan
+        QTRY_VERIFY(!asked.isEmpty());
+        QCOMPARE(calculator.box("cb_max_ch").currentText(), QString(setAside ? "8 CH" : "16 CH"));
+    } else if (how == 2) {
         // As a file manager drops it; the window takes one local file only.
         QMimeData data;
         for (const auto &urls :
@@ -925,10 +934,24 @@ void WindowTest::menuBar()
     QAction *item = fromMenuBar(c(), path, false);
     QVERIFY2(item, qPrintable(path));
     QCOMPARE(item->shortcut().toString(), key);
-    QVERIFY(fromMenu(c(), "").contains(item->text().remove('&')));
+    const QStringList context = fromMenu(c(), "");
+    QVERIFY(context.contains(item->text().remove('&')));
+    // The context menu holds every command: each underlined letter picks one.
+    QStringList letters;
+    for (const QAction *menu : c().window.menuBar()->actions())
+        for (const QAction *command : menu->menu()->actions())
+            if (!command->isSeparator())
+                letters << command->text().section('&', 1).left(1).toLower();
+    QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), context.size());
+    // The form as it is on a window of its own: the same, under the bar.
+    QMainWindow bare;
+    Ui::MainWindow form;
+    form.setupUi(&bare);
+    bare.show();
     const int bar = c().window.menuBar()->height();
-    QCOMPARE(c().window.centralWidget()->geometry(), QRect(0, bar, 594, 655));
-    QCOMPARE(c().window.maximumHeight(), bar + 655);
+    QCOMPARE(c().window.centralWidget()->geometry(),
+             bare.centralWidget()->geometry().translated(0, bar));
+    QCOMPARE(c().window.maximumHeight(), bar + bare.maximumHeight());
 }
 
 // The disks for the plan, beside the window, driven by keys: they follow the
@@ -984,7 +1007,7 @@ void WindowTest::disksDialog()
     QCOMPARE(title(calculator.window), QStringLiteral("Untitled*"));
     keys("disksLayout", "Ctrl+Z");
     QCOMPARE(seen(), sets30);
-    keys("disksBays", "Ctrl+A 2 Return");
+    keys("disksBays", "Ctrl+A 2 Ctrl+Z Ctrl+Y"); // typed, it counts before the undo
     QCOMPARE(seen().section(" | ", 1, 1) + " | " + seen().section(" | ", 3),
              "One volume in 2 | 2 x 18 = 36000: 32 Days 8 Hours | 2 x 20 = 40000: 35 Days 22 "
              "Hours | 2 x 22 = 44000: 39 Days 12 Hours | 2 x 24 = 48000: 43 Days 2 Hours");

@@ -137,10 +137,8 @@ void DisksDialog::showPlan(const Plan &plan, const PlanFigures &figures)
     int again = 0;
     for (int row = 0; row < sets.size(); ++row) {
         const DiskSet &set = sets[row];
-        const QStringList cells
-            = {QString::number(set.drives), driveTbText(set.driveGb), QString::number(set.usableGb),
-               estimateText(set.recordingDays, tr(" Days")) + QLatin1Char(' ')
-                   + estimateText(set.recordingHours, tr(" Hours"))};
+        const QStringList cells = {QString::number(set.drives), driveTbText(set.driveGb),
+                                   QString::number(set.usableGb), set.recordingTimeText()};
         for (int column = 0; column < cells.size(); ++column) {
             // Rewritten in place: most changes move the recording times only.
             QTableWidgetItem *item = m_sets->item(row, column);

@@ -102,7 +102,8 @@ void MainWindow::createActions()
 
 void MainWindow::createMenus()
 {
-    m_recentMenu = new QMenu(tr("Open &Recent"), this);
+    // "R" is Redo's in the context menu, which holds both.
+    m_recentMenu = new QMenu(tr("Open Recen&t"), this);
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addActions({m_newAction, m_openAction});
     file->addMenu(m_recentMenu);
@@ -185,6 +186,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
             commitTypedText();
+            // A number typed in the Disks window's bays counts first too.
+            if (auto *spin = qobject_cast<QAbstractSpinBox *>(watched))
+                spin->interpretText();
             if (command->isEnabled())
                 command->trigger();
             return true;

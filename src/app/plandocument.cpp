@@ -61,10 +61,11 @@ QString PlanDocument::name() const
 
 bool PlanDocument::differs(const Plan &plan) const
 {
+    // What a save would write: a bitrate kept unused is no change to save.
     if (m_file->isEmpty())
-        return plan != Plan();
+        return asFiled(plan) != Plan();
     const auto saved = m_saved.constFind(*m_file);
-    return saved != m_saved.cend() && *saved != plan;
+    return saved != m_saved.cend() && asFiled(*saved) != asFiled(plan);
 }
 
 void PlanDocument::record(const Plan &plan)

@@ -35,7 +35,8 @@ public:
     QString name() const;
 
     // Whether plan has changes its file does not hold; untitled, whether it
-    // differs from the plan the window starts with.
+    // differs from the plan the window starts with. Only what a file keeps
+    // counts; the undo history records every change.
     bool differs(const Plan &plan) const;
     // The same for the plan last shown.
     bool isModified() const { return m_recorded && differs(m_recorded->plan); }

@@ -91,9 +91,7 @@ int chooseDisks(const DisksRequest &request)
                                   QStringLiteral("Usable (GB)"), QStringLiteral("Recording time")}};
         for (const DiskSet &set : sets)
             rows.append({QString::number(set.drives), driveTbText(set.driveGb),
-                         QString::number(set.usableGb),
-                         estimateText(set.recordingDays, QStringLiteral(" Days")) + QLatin1Char(' ')
-                             + estimateText(set.recordingHours, QStringLiteral(" Hours"))});
+                         QString::number(set.usableGb), set.recordingTimeText()});
         out += alignedTable(rows, QStringLiteral("rrrl")).toUtf8();
         break;
     }

@@ -41,6 +41,12 @@ DiskSet setOf(int drives, std::int64_t driveGb, const Plan &plan, const PlanFigu
 
 } // namespace
 
+QString DiskSet::recordingTimeText() const
+{
+    return estimateText(recordingDays, QStringLiteral(" Days")) + QLatin1Char(' ')
+        + estimateText(recordingHours, QStringLiteral(" Hours"));
+}
+
 bool keepsDays(const Plan &plan)
 {
     return numberFromText(plan.requiredDays) > 0;

@@ -30,6 +30,8 @@ struct DiskSet
     std::optional<std::int32_t> recordingDays;
     std::optional<std::int32_t> recordingHours;
 
+    QString recordingTimeText() const; // "32 Days 8 Hours"
+
     friend bool operator==(const DiskSet &a, const DiskSet &b)
     {
         return a.drives == b.drives && a.driveGb == b.driveGb && a.usableGb == b.usableGb

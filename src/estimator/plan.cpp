@@ -48,6 +48,18 @@ PlanFigures planFigures(const Plan &plan)
     return figures;
 }
 
+Plan asFiled(Plan plan)
+{
+    const auto leaveOut = [](RowSettings &row) {
+        if (!row.manual)
+            row.manualKbps = 0;
+    };
+    leaveOut(plan.all);
+    for (RowSettings &row : plan.channels)
+        leaveOut(row);
+    return plan;
+}
+
 QString PlanFigures::kbpsText(int channel) const
 {
     return integerText(kbps[channel]);

@@ -108,6 +108,10 @@ struct PlanFigures
 
 PlanFigures planFigures(const Plan &plan);
 
+// The plan as its file holds it: without the typed bitrate an Auto row keeps
+// unused, which no file stores. Two plans that differ only there save alike.
+Plan asFiled(Plan plan);
+
 // When the installed disk lasts fewer days than the days asked for, one
 // sentence for the customer that says so and what the days need; else empty.
 QString shortfallText(const Plan &plan, const PlanFigures &figures);

@@ -72,7 +72,8 @@ QString figuresText(const QString &name, const Plan &plan, const PlanFigures &fi
     for (const ChannelLine &line : channelLines(plan, figures))
         channels.append({QString::number(line.channel), line.mode, line.resolution, line.frame,
                          line.quality, line.kbps, line.dayGb});
-    // The window's own captions for its figures.
+    // The window's own captions for its figures; the incoming bitrate's is
+    // the Disks window's.
     const QList<QStringList> totals {
         {QStringLiteral("Total storage per day (GB)"), figures.totalText()},
         {QStringLiteral("Incoming bitrate (Mbps)"), figures.incomingMbpsText()},
