@@ -82,11 +82,9 @@ DiskSet largestSet(const Plan &plan, const QList<std::int64_t> &driveGb)
     DiskSet largest;
     for (const std::int64_t size : driveGb)
         for (int drives = 1; drives <= plan.disks.bays; ++drives)
-            if (usableGb(plan.disks.layout, drives, size) > largest.usableGb) {
-                largest.drives = drives;
-                largest.driveGb = size;
-                largest.usableGb = usableGb(plan.disks.layout, drives, size);
-            }
+            if (const std::int64_t usable = usableGb(plan.disks.layout, drives, size);
+                usable > largest.usableGb)
+                largest = {drives, size, usable, std::nullopt, std::nullopt};
     return largest;
 }
 
