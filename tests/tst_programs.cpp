@@ -150,24 +150,9 @@ void ProgramsTest::commandLine_data()
     row("disks, a size finer than GB", {NVR_PLAN, "disks", "--sizes", "18,1.2345", "defaults.nvrplan"}, 2, "", usage("--sizes: '1.2345' is not a size in TB above 0 with at most three decimals, such as 18 or 1.5"));
     row("disks, 65 bays", {NVR_PLAN, "disks", "--bays", "65", "defaults.nvrplan"}, 2, "", usage("--bays: '65' is not a whole number from 1 to 64"));
     row("missing file", {NVR_PLAN, "show", "none.nvrplan"}, 1, "", fails("none.nvrplan: No such file or directory"));
-    // A plan that cannot be read is refused with the key that is wrong and why.
-    const auto bad = [&](const char *file, const char *message) { const QByteArray path = file[0] == '/' ? QByteArray(file) : "bad/" + QByteArray(file) + ".nvrplan"; row(file, {NVR_PLAN, "show", path}, 1, "", "nvr-plan: " + path + ": " + message + '\n'); };
-    bad("not-json", "not JSON: unterminated object at line 1, column 12");
-    bad("version-2", "version: 2 is newer than this program reads (1)");
-    bad("pal-frame-under-ntsc", "channels[0].frame: \"25\" is not a frame rate under NTSC: 0, 1, 2, 4, 5, 8, 10, 15, 30");
-    bad("bitrate-beyond-32-bits", "channels[1].bitrateKbps: 2147483648 is outside -2147483648 to 2147483647");
-    bad("manual-on-hybrid", "channels[5].mode: \"Manual\" is not possible with the product \"Hybrid-DVR\", which records in Auto mode only");
-    bad("/dev/zero", "larger than 1 MiB: not a plan");
-    bad("days-too-long", "requiredDays: 32768 characters, more than the field holds (32767)");
-    bad("days-negative", "requiredDays: \"-30\" is negative");
-    bad("hdd-not-finite", "installedHddGb: \"1e999\" is not a finite number");
-    bad("bitrate-negative", "channels[3].bitrateKbps: -1500 is negative");
-    bad("seventeen-channels", "channels: 17 channels, a plan has 16");
-    bad("site-not-a-string", "site: [\"North depot\"] is not a string");
-    bad("site-two-lines", "site: \"North depot\\nBay 4\" is not one line");
-    bad("site-too-long", "site: 213 characters, more than a site name holds (200)");
-    bad("disks-layout-raid7", R"(disks.layout: "raid7" is not one of "single", "raid1", "raid5", "raid6", "raid10")");
-    bad("disks-bays-65", "disks.bays: 65 is not 1 to 64");
+    // A plan that cannot be read is refused with the key that is wrong and why (the window's tests read every one).
+    row("not JSON", {NVR_PLAN, "show", "bad/not-json.nvrplan"}, 1, "", fails("bad/not-json.nvrplan: not JSON: unterminated object at line 1, column 12"));
+    row("a device", {NVR_PLAN, "show", "/dev/zero"}, 1, "", fails("/dev/zero: larger than 1 MiB: not a plan"));
     row("report of a bad plan", {NVR_PLAN, "report", "bad/version-zero.nvrplan", "-o", "r.pdf"}, 1, "", fails("bad/version-zero.nvrplan: version: 0 is not a version of this format"));
     row("CSV, missing folder", {NVR_PLAN, "report", "hidden-4.nvrplan", "-o", "none/r.csv"}, 1, "", fails("none/r.csv: No such file or directory"));
     row("full disk", {"sh", "-c", NVR_PLAN " show defaults.nvrplan >/dev/full"}, 1, "", "nvr-plan: write error: ");
@@ -205,7 +190,7 @@ void ProgramsTest::commandLine_data()
     row("show CSV", {NVR_PLAN, "show", "--format", "csv", "hidden-4.nvrplan"}, 0, hidden_csv, "");
     // A name with a comma is quoted, with a quote or without.
     const auto linesOf = [](const QByteArray &file) { QByteArray lines; for (const QByteArray &line : hidden_csv.split('\n').mid(1, 4)) lines += file + ',' + line + '\n'; return lines; };
-    row("show CSV, several", {NVR_PLAN, "show", "--format", "csv", "north, B.nvrplan", "hidden-4.nvrplan"}, 0, "file," + hidden_csv.left(hidden_csv.indexOf('\n') + 1) + linesOf("\"north, B.nvrplan\"") + linesOf("hidden-4.nvrplan"), "");
+    row("show CSV, several", {NVR_PLAN, "show", "--format", "csv", "north, \"B\".nvrplan", "hidden-4.nvrplan"}, 0, "file," + hidden_csv.left(hidden_csv.indexOf('\n') + 1) + linesOf(R"("north, ""B"".nvrplan")") + linesOf("hidden-4.nvrplan"), "");
     // 87.048 + 86.4 + 23193800 as shown = 23193973.448 GB a day; one required disk unknown, so the total. pal-hd-13-4 takes
     // in 4 x 2000 Kbps, huge-16 15 x 6000 + 2147483647: 8060 + 8000 + 2147573647 = 2147589707 Kbps. Without days, defaults
     // needs no disk, nor does the total.

@@ -272,6 +272,7 @@ class WindowTest : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanup();
     void userSees_data();
     void userSees();
     void popupIsNoReturn();
@@ -285,6 +286,8 @@ private slots:
     void menuBar();
     void disksDialog();
     void recentPlans();
+    void badPlansAreRefused_data();
+    void badPlansAreRefused();
     void looksWholeOnAnyDesktop_data();
     void looksWholeOnAnyDesktop();
     void randomSession();
@@ -318,6 +321,14 @@ void WindowTest::init()
     c().window.applyPlan(Plan());
     if (QApplication::activeWindow() != &c().window)
         showActive(c().window);
+}
+
+// A case that failed may leave the window asking or holding a file: the next
+// one gets a window of its own.
+void WindowTest::cleanup()
+{
+    if (QTest::currentTestFailed())
+        m_calculator.reset();
 }
 
 void WindowTest::userSees_data()
@@ -377,13 +388,15 @@ void WindowTest::userSees_data()
         << allManual + "; line_edit_bps_*=3333; line_edit_bps_all=3333; lb_day_cap_*=35.9964; lb_total=575.942";
     // A field takes only what it reads: a sign, a point in a bitrate, a
     // letter, a digit past 2^31 - 1 Kbps, typed or pasted, is refused (a comma:
-    // below). 2^31 - 1 Kbps are 2.31928e+07 GB.
+    // below). 2^31 - 1 Kbps are 2.31928e+07 GB; 3000000000 typed stops at 300000000 Kbps,
+    // 3.24e+06 GB, and with 14 channels at 64.8 GB the total is 26433729.6.
     QTest::newRow("letters") << "cb_mode_7=1; line_edit_bps_7<abc>Tab" << "cb_mode_7=Manual; line_edit_bps_7=6000";
     QTest::newRow("a point pasted") << "cb_mode_3=1; line_edit_bps_3<<1.5" << "cb_mode_3=Manual; line_edit_bps_3=6000";
     QTest::newRow("beyond 32 bits pasted") << "cb_mode_3=1; line_edit_bps_3<<21474836479" << "cb_mode_3=Manual; line_edit_bps_3=6000";
     // 426019 x 0.0108 = 4601.0052 GB, 4795.4052 with three channels at 64.8: a float product would show 4601.
     QTest::newRow("a bitrate of six digits") << "cb_max_ch=0; cb_mode_3=1; line_edit_bps_3<426019" << "cb_max_ch=4 CH; row_5-16=hidden; cb_mode_3=Manual; line_edit_bps_3=426019; lb_day_cap_3=4601.01; lb_total=4795.41";
-    QTest::newRow("a bitrate beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<21474836479" << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; lb_total=2.31938e+07";
+    QTest::newRow("a bitrate beyond 32 bits") << "cb_mode_3=1; line_edit_bps_3<21474836479; cb_mode_4=1; line_edit_bps_4<3000000000"
+        << "cb_mode_3=Manual; line_edit_bps_3=2147483647; lb_day_cap_3=2.31928e+07; cb_mode_4=Manual; line_edit_bps_4=300000000; lb_day_cap_4=3.24e+06; lb_total=2.64337e+07";
     QTest::newRow("a unit") << "line_input_hdd<4TB" << "line_input_hdd=4";
 
     // A comma in Required Days or Installed HDD size is the decimal point, shown
@@ -525,6 +538,21 @@ void WindowTest::looksWholeOnAnyDesktop()
         const auto widgets = c.window.findChildren<QWidget *>(QRegularExpression("^(?!qt_)."));
         QSet<QString> names;
         const QRegularExpression control("^(cb|line|lb|btn)_");
+        // No control or caption lies over another, and each lies inside the window.
+        QMap<QString, QRect> placed;
+        for (QWidget *widget : widgets) {
+            const QRect at(widget->mapTo(&c.window, QPoint()), widget->size());
+            if (!widget->isVisible()
+                || !(qobject_cast<QLabel *>(widget) || qobject_cast<QComboBox *>(widget)
+                     || qobject_cast<QLineEdit *>(widget) || qobject_cast<QPushButton *>(widget)))
+                continue;
+            if (!c.window.rect().contains(at))
+                faults << widget->objectName() + " is outside the window";
+            for (auto other = placed.cbegin(); other != placed.cend(); ++other)
+                if (other.value().intersects(at))
+                    faults << widget->objectName() + " lies over " + other.key();
+            placed.insert(widget->objectName(), at);
+        }
         for (QWidget *widget : widgets) {
             const QString name = widget->accessibleName(),
                           row = widget->objectName().section('_', -1);
@@ -646,7 +674,7 @@ void WindowTest::undoneOpenKeepsItsFile()
     Calculator calculator;
     // An open is undone like any change, the first one too.
     QVERIFY(!titled || (calculator.window.openFile(a) && calculator.window.openFile(b)));
-    act(calculator, titled ? "^Ctrl+Z; cb_max_ch=1" : "cb_max_ch=1");
+    act(calculator, QString(titled ? "^Ctrl+Z; " : "") + "cb_quality_all=4; cb_max_ch=1");
     // The changes are asked about first, from a field as any key of the window.
     whenDialogOpens([&](QWidget *question) {
         if (open)
@@ -668,6 +696,8 @@ void WindowTest::undoneOpenKeepsItsFile()
     act(calculator, "^Ctrl+Y");
     QCOMPARE(title(calculator.window), then);
     QCOMPARE(calculator.box("cb_max_ch").currentText(), open ? "4 CH" : "16 CH");
+    act(calculator, "cb_max_ch=2"); // the plan's channels beyond its count, not the work's before
+    QCOMPARE(calculator.box("cb_quality_16").currentText(), QStringLiteral("Super"));
     if (!open) { // untouched: no question; saved, a name asked for
         chooseFile(folder.filePath("n.nvrplan"), &dialog);
         act(calculator, "^Ctrl+N; ^Ctrl+S");
@@ -684,9 +714,16 @@ void WindowTest::undoAndRedoEveryStep()
 {
     m_calculator.reset(); // a window of its own
     Calculator calculator;
-    const QStringList steps = {"cb_quality_2=4",       "line_input_days<30", "cb_mode_3=1",
-                               "line_edit_bps_3<2500", "cb_ntpal=0",         "btn_init!",
-                               "cb_product=1",         "cb_max_ch=0",        "cb_product=0"};
+    // The item a box shows, picked again, is no step of its own.
+    const QStringList steps = {"cb_quality_2=4; cb_quality_2=4",
+                               "line_input_days<30",
+                               "cb_mode_3=1",
+                               "line_edit_bps_3<2500",
+                               "cb_ntpal=0",
+                               "btn_init!",
+                               "cb_product=1",
+                               "cb_max_ch=0",
+                               "cb_product=0"};
     QList<QStringList> states = {shown(calculator.window)};
     for (const QString &step : steps) {
         act(calculator, step);
@@ -1076,6 +1113,68 @@ void WindowTest::recentPlans()
     QCOMPARE(names(listed),
              "1 p7.nvrplan 2 p9.nvrplan 3 p8.nvrplan 4 p6.nvrplan 5 p4.nvrplan 6 p3.nvrplan 7 "
              "p2.nvrplan");
+}
+
+void WindowTest::badPlansAreRefused_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("message");
+    const QMap<QString, QString> refused = {
+        {"array", "not a plan: the file holds a JSON array, not an object"},
+        {"bitrate-beyond-32-bits", "channels[1].bitrateKbps: 2147483648 is outside -2147483648 to 2147483647"},
+        {"bitrate-negative", "channels[3].bitrateKbps: -1 is negative"},
+        {"channel-not-object", "channels[0]: 1 is not an object"},
+        {"channels-not-array", R"(channels: {"1":"Auto"} is not an array)"},
+        {"count-12", "channelCount: 12 is not 4, 8 or 16"},
+        {"count-as-text", R"(channelCount: "16" is not a number)"},
+        {"count-fraction", "channelCount: 8.5 is not a whole number"},
+        {"days-negative", R"(requiredDays: "-30" is negative)"},
+        {"days-too-long", "requiredDays: 32768 characters, more than the field holds (32767)"},
+        {"disks-bays-65", "disks.bays: 65 is not 1 to 64"},
+        {"disks-layout-raid7", R"(disks.layout: "raid7" is not one of "single", "raid1", "raid5", "raid6", "raid10")"},
+        {"empty", "the file is empty: not a plan"},
+        {"format-missing", "format: missing"},
+        {"format-other", R"(format: "nvr-plot" is not "nvr-plan": not a plan file)"},
+        {"hdd-not-finite", R"(installedHddGb: "1e999" is not a finite number)"},
+        {"manual-on-hybrid", R"(channels[5].mode: "Manual" is not possible with the product "Hybrid-DVR", which records in Auto mode only)"},
+        {"missing-key", "installedHddGb: missing"},
+        {"not-json", "not JSON: unterminated object at line 1, column 12"},
+        {"pal-frame-under-ntsc", R"(channels[0].frame: "25" is not a frame rate under NTSC: 0, 1, 2, 4, 5, 8, 10, 15, 30)"},
+        {"product-unknown", R"(product: "DVR" is not one of "NVR", "Hybrid-DVR")"},
+        {"quality-ultra", R"(channels[2].quality: "Ultra" is not one of "Super", "Highest", "High", "Standard", "Low")"},
+        {"resolution-4k", R"(channels[3].resolution: "4K" is not one of "Full-HD", "HD", "D1")"},
+        {"seventeen-channels", "channels: 17 channels, a plan has 16"},
+        {"site-not-a-string", R"(site: ["North depot"] is not a string)"},
+        {"site-too-long", "site: 213 characters, more than a site name holds (200)"},
+        {"site-two-lines", R"(site: "North depot\nBay 4" is not one line)"},
+        {"standard-as-number", "videoStandard: 1 is not a string"},
+        {"version-2", "version: 2 is newer than this program reads (1)"},
+        {"version-as-text", R"(version: "1" is not a number)"},
+        {"version-zero", "version: 0 is not a version of this format"},
+    };
+    // clang-format on
+    // Every plan there has its message here, and every message its plan.
+    QStringList names = refused.keys();
+    for (const QString &file : QDir(NVR_TEST_PLANS "/bad").entryList(QDir::Files))
+        names << QFileInfo(file).completeBaseName();
+    names.removeDuplicates();
+    for (const QString &name : names)
+        QTest::newRow(qPrintable(name)) << refused.value(name, "(no message listed)");
+}
+
+// A plan that cannot be read is refused with the file, the key that is wrong
+// and why, and the window keeps what it showed.
+void WindowTest::badPlansAreRefused()
+{
+    QFETCH(QString, message);
+    const QString path = NVR_TEST_PLANS "/bad/" + QString(QTest::currentDataTag()) + ".nvrplan";
+    chooseFile(path);
+    act(c(), "^Ctrl+O");
+    QTRY_COMPARE(failureShown(c().window), path + ": " + message);
+    c().window.findChild<QMessageBox *>()->close();
+    const QMap<QString, QString> now = shownValues(c().window);
+    QCOMPARE(shownWith(now), shownWith(now, started));
+    QCOMPARE(c().window.windowHandle()->title(), QStringLiteral("NVR Recording calculator"));
 }
 
 QTEST_MAIN(WindowTest)
