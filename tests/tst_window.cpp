@@ -305,8 +305,9 @@ void WindowTest::initTestCase()
              "the Debian package locales-all");
     // The trace of every recalculation is the program's, not the tests' business.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-    // Recent plans and folders go to a settings file of the tests' own.
-    QStandardPaths::setTestModeEnabled(true);
+    // Recent plans and folders go to a settings file of this run's own: runs
+    // side by side must not share one.
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath("config").toUtf8());
     m_calculator = std::make_unique<Calculator>();
 }
 
@@ -1082,37 +1083,40 @@ void WindowTest::recentPlans()
     Calculator calculator;
     const QTemporaryDir folder;
     QDir(folder.path()).mkdir("reports");
-    const auto plan = [&folder](int n) { return folder.filePath(QString("p%1.nvrplan").arg(n)); };
+    const auto plan
+        = [&folder](int n) { return folder.filePath(QString("p%1.v2.nvrplan").arg(n)); };
     QString error;
     for (int n = 1; n <= 8; ++n)
         QVERIFY(writePlanFile(plan(n), Plan(), &error) && calculator.window.openFile(plan(n)));
     QStringList offered;
-    chooseFile(folder.filePath("reports/r"), nullptr, 1); // the suffix of the kind picked
+    chooseFile(folder.filePath("reports/r"), &offered, 1); // the suffix of the kind picked
     act(calculator, "^Ctrl+E");
+    QCOMPARE(QFileInfo(offered.value(0)).fileName(),
+             QStringLiteral("p8.v2.pdf")); // the plan's name
     QVERIFY(QFile::exists(folder.filePath("reports/r.csv")));
     chooseFile(plan(9), &offered);
     act(calculator, "^Ctrl+Shift+S");
-    QCOMPARE(offered.value(0), folder.filePath("reports/p8.nvrplan"));
+    QCOMPARE(offered.value(0), folder.filePath("reports/p8.v2.nvrplan"));
     const auto names = [](QStringList listed) {
         return listed.replaceInStrings(QRegularExpression(" \\(.*"), "").join(' ');
     };
     QCOMPARE(names(fromMenu(calculator, "Open Recent/")),
-             "1 p9.nvrplan 2 p8.nvrplan 3 p7.nvrplan 4 p6.nvrplan 5 p5.nvrplan 6 p4.nvrplan 7 "
-             "p3.nvrplan 8 p2.nvrplan");
+             "1 p9.v2.nvrplan 2 p8.v2.nvrplan 3 p7.v2.nvrplan 4 p6.v2.nvrplan 5 p5.v2.nvrplan 6 "
+             "p4.v2.nvrplan 7 p3.v2.nvrplan 8 p2.v2.nvrplan");
     QVERIFY(QFile::remove(plan(5)));
     fromMenuBar(calculator, "File/Open Recent/5 ");
     QTRY_COMPARE(failureShown(calculator.window),
                  plan(5) + " is no longer there; it is taken off the recent plans.");
     calculator.window.findChild<QMessageBox *>()->close();
     fromMenu(calculator, "Open Recent/3 ");
-    QTRY_COMPARE(title(calculator.window), QStringLiteral("p7.nvrplan"));
+    QTRY_COMPARE(title(calculator.window), QStringLiteral("p7.v2.nvrplan"));
     QStringList listed;
     for (const QAction *entry :
          fromMenuBar(calculator, "File/Open Recent", false)->menu()->actions())
         listed << entry->text().remove('&');
     QCOMPARE(names(listed),
-             "1 p7.nvrplan 2 p9.nvrplan 3 p8.nvrplan 4 p6.nvrplan 5 p4.nvrplan 6 p3.nvrplan 7 "
-             "p2.nvrplan");
+             "1 p7.v2.nvrplan 2 p9.v2.nvrplan 3 p8.v2.nvrplan 4 p6.v2.nvrplan 5 p4.v2.nvrplan 6 "
+             "p3.v2.nvrplan 7 p2.v2.nvrplan");
 }
 
 void WindowTest::badPlansAreRefused_data()
